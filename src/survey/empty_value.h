@@ -1,0 +1,18 @@
+#pragma once
+// Empty numeric fields. Sheets fill never-entered doubles with 1e15 rounded to
+// single precision; any magnitude above 1e10 shows as an empty cell.
+#include <cmath>
+#include <cstdint>
+
+namespace kestrel {
+
+inline constexpr double kEmptyValue = 999999986991104.0;  // double(float(1e15))
+inline constexpr double kEmptyThreshold = 1e10;
+inline constexpr std::uint32_t kNoPoint = 0xFFFFFFFFu;
+
+inline bool IsEmptyValue(double value) { return std::fabs(value) > kEmptyThreshold; }
+
+// Rounded to single precision, as heights are before they are stored.
+inline double SinglePrecision(double value) { return double(float(value)); }
+
+}  // namespace kestrel
