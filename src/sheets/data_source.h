@@ -82,6 +82,13 @@ class CUGDataSource {
   virtual int SaveToFile(const std::string& path) = 0;
   virtual int LoadFromFile(const std::string& path) = 0;
 
+  // Undo support for the grid: the whole of one row as opaque bytes (the
+  // sheet's own record encoding), and a row put back from such bytes. A row
+  // outside the sheet gives an empty state; restoring into a row outside the
+  // sheet, or from bytes that do not decode, does nothing and returns 0.
+  virtual std::string RowState(int row) = 0;
+  virtual int RestoreRowState(int row, const std::string& state) = 0;
+
   // The heading texts the grid keeps in the source, one per column.
   const std::string& StoredHeading(int column) const;
   void StoreHeading(int column, const std::string& text);
