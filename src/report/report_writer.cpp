@@ -1,0 +1,249 @@
+#include "report/report_writer.h"
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdio>
+
+#include "platform/file_access.h"
+#include "platform/printf_format.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kDefaultFontSize = 9;  // points
+// Landscape letter, 11 x 8.5 inches.
+constexpr int kLandscapeWidth = 15840;   // twips
+constexpr int kLandscapeHeight = 12240;  // twips
+// A file shorter than this cannot hold a report to append to; it gets a new
+// header instead. Every header is longer, so writing one from the start of the
+// file covers whatever the file held.
+constexpr long kShortestReport = 20;  // bytes
+
+constexpr std::string_view kNothingToShow = "There is nothing to display/print!";
+constexpr std::string_view kCsvError =
+    "error writing to csv file (make sure file is not already open in another program - "
+    "aborting";
+
+// Paths go into the texts as they are.
+std::string OpenError(const std::string& path) {
+  return Sprintf("error opening file %s", path.c_str());
+}
+
+// The file opened but the bytes did not all reach the disk.
+std::string WriteError(const std::string& path) {
+  return Sprintf("error writing file %s", path.c_str());
+}
+
+struct Tag {
+  std::string_view tag;
+  std::string_view rtf;
+};
+
+// Replaced one tag after the other, in this order.
+constexpr std::array<Tag, 7> kTags = {{
+    {"$tab$", "\\tab "},
+    {"$cf0$", "\\cf0 "},
+    {"$cf2$", "\\cf2 "},
+    {"$cf4$", "\\cf4 "},
+    {"$cf6$", "\\cf6 "},
+    {"$b$", "\\b "},
+    {"$b0$", "\\b0 "},
+}};
+
+// Every non-overlapping occurrence, left to right, like a plain text replace.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  std::string::size_type at = text.find(from);
+  if (at == std::string::npos) return;
+  std::string result;
+  result.reserve(text.size() + text.size() / 4);
+  std::string::size_type start = 0;
+  while (at != std::string::npos) {
+    result.append(text, start, at - start);
+    result.append(to);
+    start = at + from.size();
+    at = text.find(from, start);
+  }
+  result.append(text, start);
+  text.swap(result);
+}
+
+bool WriteBytes(std::FILE* file, std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+// The lines and the closing brace, handed to stdio in blocks so that a long
+// report is neither held whole in memory nor written a line at a time.
+bool WriteLinesAndClose(std::FILE* file, const std::vector<std::string>& lines) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string block;
+  block.reserve(kBlock + 256);
+  for (const std::string& line : lines) {
+    AppendRtfLine(block, line);
+    if (block.size() >= kBlock) {
+      if (!WriteBytes(file, block)) return false;
+      block.clear();
+    }
+  }
+  block += '}';
+  return WriteBytes(file, block);
+}
+
+}  // namespace
+
+std::string RtfFontTable() { return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}"; }
+
+std::string RtfFontSize(const ReportSettings& settings) {
+  const int points = settings.fontSize > 0 ? settings.fontSize : kDefaultFontSize;
+  // Widened so that an absurd size cannot overflow when doubled.
+  return Sprintf("\\fs%1lld ", 2LL * points);
+}
+
+std::string RtfPageSize(const ReportSettings& settings, bool landscape) {
+  if (landscape) {
+    return Sprintf("\\landscape\\paperw%1d\\paperh%1d ", kLandscapeWidth, kLandscapeHeight);
+  }
+  if (settings.paperWidth == 0 || settings.paperHeight == 0) return {};
+  if (settings.paperHeight < settings.paperWidth) {
+    return Sprintf("\\landscape\\paperw%1d\\paperh%1d ", settings.paperWidth, settings.paperHeight);
+  }
+  return Sprintf("\\paperh%1d\\paperw%1d ", settings.paperHeight, settings.paperWidth);
+}
+
+std::string RtfMargins(const ReportSettings& settings) {
+  if (settings.marginLeft == 0) return {};
+  return Sprintf("\\margl%1d\\margr%1d\\margt%1d\\margb%1d ", settings.marginLeft,
+                 settings.marginRight, settings.marginTop, settings.marginBottom);
+}
+
+std::string RtfColourTable() {
+  return "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue255;"
+         "\\red0\\green255\\blue0;\\red255\\green0\\blue255;\\red255\\green0\\blue0;"
+         "\\red255\\green255\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue127;"
+         "\\red0\\green127\\blue127;\\red0\\green127\\blue0;"
+         "\\red127\\green0\\blue127;\\red127\\green0\\blue0;\\red127\\green127\\blue0;"
+         "\\red127\\green127\\blue127;\\red192\\green192\\blue192;}";
+}
+
+std::string RtfHeader(const ReportSettings& settings, bool landscape) {
+  return RtfFontTable() + RtfFontSize(settings) + RtfPageSize(settings, landscape) +
+         RtfMargins(settings) + RtfColourTable();
+}
+
+std::string RtfAppendHeader(const ReportSettings& settings, bool landscape) {
+  std::string header = RtfFontTable() + RtfFontSize(settings);
+  if (landscape) header += RtfPageSize(settings, true);
+  return header + RtfColourTable();
+}
+
+void AppendRtfLine(std::string& out, std::string_view line) {
+  if (!line.empty() && line.front() == '\\') {
+    out.append(line);
+    return;
+  }
+  // Backslashes first, so that the tags' own backslashes stay single. Braces
+  // are escaped too: a comment holding one must not end a group early.
+  std::string text;
+  text.reserve(line.size() + 16);
+  for (char c : line) {
+    if (c == '\\' || c == '{' || c == '}') text += '\\';
+    text += c;
+  }
+  for (const Tag& tag : kTags) ReplaceAll(text, tag.tag, tag.rtf);
+  out += text;
+  out += "\\par \r\n";
+}
+
+std::string RtfLine(std::string_view line) {
+  std::string out;
+  AppendRtfLine(out, line);
+  return out;
+}
+
+std::string RtfDocument(const ReportSettings& settings, const std::vector<std::string>& lines,
+                        bool landscape) {
+  std::string document = RtfHeader(settings, landscape);
+  for (const std::string& line : lines) AppendRtfLine(document, line);
+  document += '}';
+  return document;
+}
+
+int CReportWriter::WriteReport(const std::vector<std::string>& lines, std::string& target,
+                               bool newFile, bool landscape, bool toText) {
+  if (toText) {
+    target.clear();
+    if (lines.empty()) {
+      failed = true;
+      return 0;
+    }
+    target = RtfDocument(settings, lines, landscape);
+    return 1;
+  }
+  if (lines.empty()) {
+    failed = true;
+    messages_.Show(kNothingToShow);
+    return 0;
+  }
+  return newFile ? WriteNewFile(lines, target, landscape) : AppendToFile(lines, target, landscape);
+}
+
+// A new report never replaces an old one until it is complete.
+int CReportWriter::WriteNewFile(const std::vector<std::string>& lines, const std::string& path,
+                                bool landscape) {
+  AtomicFileWriter writer;
+  if (!writer.Begin(path)) return Fail(OpenError(path));
+  if (!WriteBytes(writer.Get(), RtfHeader(settings, landscape)) ||
+      !WriteLinesAndClose(writer.Get(), lines) || !writer.Commit()) {
+    return Fail(WriteError(path));
+  }
+  return Created(path);
+}
+
+// The lines go in place of the document's closing brace, under the file's
+// lock; a file too short to be a report gets a header first.
+int CReportWriter::AppendToFile(const std::vector<std::string>& lines, const std::string& path,
+                                bool landscape) {
+  ExclusiveFile file;
+  if (!file.Open(path, ExclusiveFile::Mode::ReadWrite)) return Fail(OpenError(path));
+  std::FILE* stream = file.Get();
+  if (fseeko(stream, 0, SEEK_END) != 0) return Fail(OpenError(path));
+  const off_t size = ftello(stream);
+  if (size < 0) return Fail(OpenError(path));
+
+  bool written;
+  if (size < kShortestReport) {
+    written = fseeko(stream, 0, SEEK_SET) == 0 &&
+              WriteBytes(stream, RtfAppendHeader(settings, landscape));
+  } else {
+    written = fseeko(stream, size - 1, SEEK_SET) == 0;
+  }
+  written = written && WriteLinesAndClose(stream, lines);
+  if (!file.Close() || !written) return Fail(WriteError(path));
+  return Created(path);
+}
+
+int CReportWriter::WriteCsv(const std::vector<std::string>& lines, const std::string& path) {
+  AtomicFileWriter writer;
+  bool written = writer.Begin(path);
+  for (std::size_t i = 0; written && i < lines.size(); ++i) {
+    written = WriteBytes(writer.Get(), lines[i]) && WriteBytes(writer.Get(), "\r\n");
+  }
+  if (!written || !writer.Commit()) {
+    return Fail(kCsvError);
+  }
+  return Created(path);
+}
+
+int CReportWriter::Fail(std::string_view message) {
+  failed = true;
+  messages_.Show(message);
+  return 0;
+}
+
+int CReportWriter::Created(const std::string& path) {
+  messages_.Show(Sprintf("file %s created", path.c_str()));
+  return 1;
+}
+
+}  // namespace kestrel
