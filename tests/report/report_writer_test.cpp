@@ -169,8 +169,7 @@ TEST_F(ReportWriterTest, NewFileReplacesAnyOldOne) {
   writer.settings.marginRight = 400;
   writer.settings.marginTop = 300;
   writer.settings.marginBottom = 200;
-  EXPECT_EQ(writer.WriteReport({"$b$Title$b0$", "", "\\page ", "1$tab$2"}, path, true, true,
-                               false),
+  EXPECT_EQ(writer.WriteReport({"$b$Title$b0$", "", "\\page ", "1$tab$2"}, path, true, true, false),
             1);
   EXPECT_EQ(ReadBytes(path), kFont + "\\fs18 " + kLandscapeLetter +
                                  "\\margl500\\margr400\\margt300\\margb200 " + kColours +
@@ -190,8 +189,8 @@ TEST_F(ReportWriterTest, AppendReplacesTheClosingBrace) {
   second.settings.paperHeight = 11906;
   second.settings.marginLeft = 1440;
   EXPECT_EQ(second.WriteReport({"two", "$cf6$three"}, path, false, true, false), 1);
-  EXPECT_EQ(ReadBytes(path), kFont + "\\fs18 " + kColours +
-                                 "one\\par \r\ntwo\\par \r\n\\cf6 three\\par \r\n}");
+  EXPECT_EQ(ReadBytes(path),
+            kFont + "\\fs18 " + kColours + "one\\par \r\ntwo\\par \r\n\\cf6 three\\par \r\n}");
   EXPECT_EQ(messages_.texts.back(), "file " + path + " created");
   EXPECT_FALSE(second.failed);
 }
