@@ -65,6 +65,9 @@ class ArchiveReader {
  private:
   bool Fill();
   bool Take(void* out, std::size_t count);
+  bool ReadCountLength(std::uint64_t& length, bool& wide);
+  bool ReadText8(std::uint64_t length, std::string& text);
+  bool ReadText16(std::uint64_t length, std::string& text);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;

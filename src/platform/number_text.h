@@ -14,7 +14,8 @@ namespace kestrel {
 // "100g" reads 100 and "12.5m" reads 12.5. Text without digits reads as 0.
 // "inf", "nan" and hexadecimal forms are not numbers here; a value that
 // overflows a double reads as 0. `consumed`, when given, receives the number of
-// characters that formed the number (0 when none did).
+// characters that formed the number (0 when none did), counted from the start
+// of `text` so that leading blanks are included; an overflowing number counts.
 double ReadDouble(std::string_view text, std::size_t* consumed = nullptr);
 
 // Integer conversion as atoi does it: blanks, optional sign, decimal digits;

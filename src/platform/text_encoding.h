@@ -16,4 +16,11 @@ std::string Cp1252ToUtf8(std::string_view text);
 // malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
+// UTF-16 text (as older sheet files may hold it) in Windows-1252; a character
+// it cannot hold, or an unpaired surrogate, becomes '?'.
+std::string Utf16ToCp1252(std::u16string_view text);
+
+// One Unicode character as its Windows-1252 byte, or '?'.
+char CodePointToCp1252(char32_t c);
+
 }  // namespace kestrel
