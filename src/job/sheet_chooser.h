@@ -18,8 +18,7 @@ struct SheetChoice {
 class SheetChooser {
  public:
   virtual ~SheetChooser() = default;
-  virtual std::optional<SheetChoice> Choose(const JobLocation& job, SheetType type,
-                                            int number) = 0;
+  virtual std::optional<SheetChoice> Choose(const JobLocation& job, SheetType type, int number) = 0;
 };
 
 }  // namespace kestrel

@@ -22,15 +22,19 @@ inline constexpr int kSheetTypeCount = 6;
 
 struct SheetTypeInfo {
   SheetType type;
-  const char* keyword;      // command-line keyword: "stadia"
-  const char* stem;         // file-name stem: "stad" (precision: "precisionstadia")
-  const char* pattern;      // "%s%sstad%1d.%s" (drive, folder, number, job)
-  const char* label;        // "Survey Number"
-  const char* radioText;    // "Stadia"
+  const char* keyword;    // command-line keyword: "stadia"
+  const char* stem;       // file-name stem: "stad" (precision: "precisionstadia")
+  const char* pattern;    // "%s%sstad%1d.%s" (drive, folder, number, job)
+  const char* label;      // "Survey Number"
+  const char* radioText;  // "Stadia"
 };
 
 const SheetTypeInfo& SheetTypeInfoOf(SheetType type);
 const std::array<SheetTypeInfo, kSheetTypeCount>& SheetTypeTable();
+
+// The type whose command-line keyword is exactly `keyword` ("stadia"); nullopt
+// for any other word.
+std::optional<SheetType> SheetTypeFromKeyword(std::string_view keyword);
 
 // The six flags of the application, of which at most one is set.
 struct SheetTypeFlags {
@@ -42,6 +46,7 @@ struct SheetTypeFlags {
   bool precisionstadia = false;
 
   void Clear() { *this = SheetTypeFlags{}; }
+  // Sets the type's flag and clears the other five.
   void Set(SheetType type);
   // The first set flag in the order stadia, traditional, traverse, levelbook,
   // levelsheet, precisionstadia.
