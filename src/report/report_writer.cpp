@@ -180,11 +180,7 @@ int CReportWriter::WriteReport(const std::vector<std::string>& lines, std::strin
     target = RtfDocument(settings, lines, landscape);
     return 1;
   }
-  if (lines.empty()) {
-    failed = true;
-    messages_.Show(kNothingToShow);
-    return 0;
-  }
+  if (lines.empty()) return Fail(kNothingToShow);
   return newFile ? WriteNewFile(lines, target, landscape) : AppendToFile(lines, target, landscape);
 }
 
@@ -229,9 +225,7 @@ int CReportWriter::WriteCsv(const std::vector<std::string>& lines, const std::st
   for (std::size_t i = 0; written && i < lines.size(); ++i) {
     written = WriteBytes(writer.Get(), lines[i]) && WriteBytes(writer.Get(), "\r\n");
   }
-  if (!written || !writer.Commit()) {
-    return Fail(kCsvError);
-  }
+  if (!written || !writer.Commit()) return Fail(kCsvError);
   return Created(path);
 }
 

@@ -64,46 +64,23 @@ TEST_F(ReportWriterTest, DocumentInEachPageMode) {
     bool landscape;
     std::string between;  // what stands between the font table and the colour table
   };
-  const ReportSettings defaults;
-  ReportSettings small = defaults;
-  small.fontSize = 8;
-  ReportSettings portraitA4 = defaults;
-  portraitA4.paperWidth = 11906;
-  portraitA4.paperHeight = 16838;
-  ReportSettings wideA4 = defaults;
-  wideA4.paperWidth = 16838;
-  wideA4.paperHeight = 11906;
-  ReportSettings square = defaults;
-  square.paperWidth = 12000;
-  square.paperHeight = 12000;
-  ReportSettings widthOnly = defaults;
-  widthOnly.paperWidth = 16838;
-  ReportSettings margins = defaults;
-  margins.marginLeft = 1440;
-  margins.marginRight = 720;
-  margins.marginTop = 360;
-  ReportSettings marginsNoLeft = defaults;
-  marginsNoLeft.marginRight = 720;
-  marginsNoLeft.marginTop = 360;
-  ReportSettings everything = wideA4;
-  everything.marginLeft = 1000;
-  everything.marginRight = 900;
-  everything.marginTop = 800;
-  everything.marginBottom = 700;
-  everything.fontSize = 10;
-
+  using S = ReportSettings;
+  const S a4{.paperWidth = 11906, .paperHeight = 16838};
+  const S wide{.paperWidth = 16838, .paperHeight = 11906};
   const Case cases[] = {
-      {"defaults", defaults, false, "\\fs18 "},
-      {"font size 8", small, false, "\\fs16 "},
-      {"portrait paper", portraitA4, false, "\\fs18 \\paperh16838\\paperw11906 "},
-      {"wide paper", wideA4, false, "\\fs18 \\landscape\\paperw16838\\paperh11906 "},
-      {"square paper", square, false, "\\fs18 \\paperh12000\\paperw12000 "},
-      {"width only", widthOnly, false, "\\fs18 "},
-      {"landscape flag", defaults, true, "\\fs18 " + kLandscapeLetter},
-      {"landscape flag over paper", portraitA4, true, "\\fs18 " + kLandscapeLetter},
-      {"margins", margins, false, "\\fs18 \\margl1440\\margr720\\margt360\\margb0 "},
-      {"margins without left", marginsNoLeft, false, "\\fs18 "},
-      {"everything", everything, false,
+      {"defaults", S{}, false, "\\fs18 "},
+      {"font size 8", S{.fontSize = 8}, false, "\\fs16 "},
+      {"portrait paper", a4, false, "\\fs18 \\paperh16838\\paperw11906 "},
+      {"wide paper", wide, false, "\\fs18 \\landscape\\paperw16838\\paperh11906 "},
+      {"square paper", S{.paperWidth = 12000, .paperHeight = 12000}, false,
+       "\\fs18 \\paperh12000\\paperw12000 "},
+      {"width only", S{.paperWidth = 16838}, false, "\\fs18 "},
+      {"landscape flag", S{}, true, "\\fs18 " + kLandscapeLetter},
+      {"landscape flag over paper", a4, true, "\\fs18 " + kLandscapeLetter},
+      {"margins", S{.marginLeft = 1440, .marginRight = 720, .marginTop = 360}, false,
+       "\\fs18 \\margl1440\\margr720\\margt360\\margb0 "},
+      {"margins without left", S{.marginRight = 720, .marginTop = 360}, false, "\\fs18 "},
+      {"everything", S{16838, 11906, 1000, 900, 800, 700, 10}, false,
        "\\fs20 \\landscape\\paperw16838\\paperh11906 \\margl1000\\margr900\\margt800\\margb700 "},
   };
   for (const Case& c : cases) {
