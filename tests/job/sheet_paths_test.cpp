@@ -6,7 +6,6 @@
 #include <string>
 
 #include "job/job_location.h"
-#include "job/path_parts.h"
 #include "job/recent_sheet.h"
 #include "job/sheet_types.h"
 #include "job/table_selection.h"
@@ -43,24 +42,12 @@ TEST(SheetFileNameTest, EveryTypeForWindowsAndNativeJobs) {
   }
 }
 
-TEST(SheetTypesTest, KeywordsLabelsAndFlags) {
-  const struct {
-    const char* keyword;
-    const char* label;
-    const char* radioText;
-  } expected[] = {
-      {"stadia", "Survey Number", "Stadia"},
-      {"traditional", "Survey Number", "Traditional Stadia"},
-      {"traverse", "Traverse Number", "Traverse "},
-      {"levelbook", "Level Number", "Level Book"},
-      {"levelsheet", "Level Number", "Level Sheet"},
-      {"precisionstadia", "Level Number", "Precision Stadia"},
-  };
+TEST(SheetTypesTest, KeywordsAndFlags) {
+  const char* keywords[] = {"stadia",    "traditional", "traverse",
+                            "levelbook", "levelsheet",  "precisionstadia"};
   for (int i = 0; i < kSheetTypeCount; ++i) {
     const SheetType type = kAllTypes[i];
-    EXPECT_EQ(SheetTypeFromKeyword(expected[i].keyword), type);
-    EXPECT_STREQ(LabelForType(type), expected[i].label);
-    EXPECT_STREQ(SheetTypeInfoOf(type).radioText, expected[i].radioText);
+    EXPECT_EQ(SheetTypeFromKeyword(keywords[i]), type);
     SheetTypeFlags flags;
     flags.Set(SheetType::PrecisionStadia);
     flags.Set(type);
@@ -99,25 +86,6 @@ TEST(JobLocationTest, NativePathsAndReportNames) {
   const JobLocation native{"", "/home/me/jobs/", "bay"};
   EXPECT_EQ(native.ReportPath("%s%sstadiaerrors_%s.rtf"), "/home/me/jobs/stadiaerrors_bay.rtf");
   EXPECT_EQ(native.NativeFolder(), "/home/me/jobs/");
-}
-
-TEST(PathPartsTest, SplitsBothForms) {
-  const struct {
-    const char* path;
-    PathParts parts;
-  } cases[] = {
-      {"c:\\data\\stad3.tst", {"c:", "\\data\\", "stad3", ".tst"}},
-      {"/home/me/jobs/job7.precisionstadia2", {"", "/home/me/jobs/", "job7", ".precisionstadia2"}},
-      {"/home/me.v2/jobs/stad3", {"", "/home/me.v2/jobs/", "stad3", ""}},
-      {"c:stad3.a.b", {"c:", "", "stad3.a", ".b"}},
-  };
-  for (const auto& c : cases) {
-    const PathParts parts = SplitPath(c.path);
-    EXPECT_EQ(parts.drive, c.parts.drive) << c.path;
-    EXPECT_EQ(parts.folder, c.parts.folder) << c.path;
-    EXPECT_EQ(parts.title, c.parts.title) << c.path;
-    EXPECT_EQ(parts.extension, c.parts.extension) << c.path;
-  }
 }
 
 TEST(RecentSheetTest, KeywordAndNumberFromFileName) {
