@@ -1,0 +1,176 @@
+// Copying Stadia rows to the clipboard text and pasting them back.
+#include "sheets/stadia/stadia_clipboard.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/number_text.h"
+#include "platform/printf_format.h"
+#include "sheets/stadia/stadia.h"
+
+namespace kestrel {
+
+namespace {
+
+// Fields per line for each row type, the type digit included.
+constexpr std::array<std::size_t, kStadiaRowTypeCount> kFieldCounts = {7, 5, 2, 11, 11, 9, 11};
+
+int Signed(std::uint32_t number) { return static_cast<int>(number); }
+
+// One clipboard line without its line feed; empty for a type without one.
+std::string ClipboardLine(const StadiaRow& r) {
+  const char* code = r.code.c_str();
+  const char* comment = r.comment.c_str();
+  switch (r.type) {
+    case kStadiaStn:
+      return Sprintf("0,%d,%f,%f,%f,%s,%s", Signed(r.point), r.east, r.north, r.height, code,
+                     comment);
+    case kStadiaAtBs:
+      return Sprintf("1,%d,%f,%d,%f", Signed(r.point), r.hz, Signed(BacksightNumber(r)), r.dist);
+    case kStadiaFnote:
+      return Sprintf("2,%s", r.note.c_str());
+    case kStadiaSdHt:
+      return Sprintf("3,%d,%f,%f,%f,%f,%s,%s,%f,%f,%f", Signed(r.point), r.hz, r.obs2, r.dist,
+                     r.targetHt, code, comment, r.east, r.north, r.height);
+    case kStadiaHzDh:
+      return Sprintf("4,%d,%f,%f,%f,%f,%s,%s,%f,%f,%f", Signed(r.point), r.hz, r.dist, r.obs2,
+                     r.targetHt, code, comment, r.east, r.north, r.height);
+    case kStadiaHdRl:
+      return Sprintf("5,%d,%f,%f,%f,%s,%s,%f,%f", Signed(r.point), r.hz, r.dist, r.height, code,
+                     comment, r.east, r.north);
+    case kStadiaChk:
+      return Sprintf("6,%d,%f,%f,%f,%f,%s,%s,%f,%f,%f", Signed(r.point), r.hz, r.obs2, r.dist,
+                     r.targetHt, code, comment, r.east, r.north, r.height);
+    default:
+      return {};
+  }
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (;;) {
+    const std::size_t comma = line.find(',');
+    fields.push_back(line.substr(0, comma));
+    if (comma == std::string_view::npos) break;
+    line.remove_prefix(comma + 1);
+  }
+  return fields;
+}
+
+std::uint32_t PointField(std::string_view field) {
+  return static_cast<std::uint32_t>(ReadInt(field));
+}
+
+double NumberField(std::string_view field) {
+  const double value = ReadDouble(field);
+  return std::isfinite(value) ? value : kEmptyValue;
+}
+
+// The row a clipboard line stands for; false when the line is skipped.
+bool ParseClipboardLine(std::string_view line, StadiaRow& row) {
+  if (line.empty() || line[0] < '0' || line[0] > '6') return false;
+  const int type = line[0] - '0';
+  const std::vector<std::string_view> f = SplitFields(line);
+  if (f.size() != kFieldCounts[static_cast<std::size_t>(type)]) return false;
+
+  row = BlankStadiaRow(type);
+  switch (type) {
+    case kStadiaStn:
+      row.point = PointField(f[1]);
+      row.east = NumberField(f[2]);
+      row.north = NumberField(f[3]);
+      row.height = NumberField(f[4]);
+      row.code = f[5];
+      row.comment = f[6];
+      break;
+    case kStadiaAtBs: {
+      row.point = PointField(f[1]);
+      row.hz = NumberField(f[2]);
+      // 0 is what a set-up without a backsight copies as.
+      const std::uint32_t backsight = PointField(f[3]);
+      if (backsight != 0) SetBacksightNumber(row, backsight);
+      row.dist = NumberField(f[4]);
+      break;
+    }
+    case kStadiaFnote:
+      row.note = f[1];
+      break;
+    case kStadiaHdRl:
+      row.point = PointField(f[1]);
+      row.hz = NumberField(f[2]);
+      row.dist = NumberField(f[3]);
+      row.height = NumberField(f[4]);
+      row.code = f[5];
+      row.comment = f[6];
+      row.east = NumberField(f[7]);
+      row.north = NumberField(f[8]);
+      break;
+    default: {  // SD/HT, HZ/DH and CHK share one layout but for the order of two fields
+      const bool heightDifference = type == kStadiaHzDh;
+      row.point = PointField(f[1]);
+      row.hz = NumberField(f[2]);
+      row.obs2 = NumberField(f[heightDifference ? 4 : 3]);
+      row.dist = NumberField(f[heightDifference ? 3 : 4]);
+      row.targetHt = NumberField(f[5]);
+      row.code = f[6];
+      row.comment = f[7];
+      row.east = NumberField(f[8]);
+      row.north = NumberField(f[9]);
+      row.height = NumberField(f[10]);
+      break;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string StadiaClipboardText(const Stadia& sheet, const std::vector<int>& rows) {
+  std::vector<int> ordered = rows;
+  std::sort(ordered.begin(), ordered.end());
+  ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+
+  const std::vector<StadiaRow>& sheetRows = sheet.Rows();
+  std::string text(kStadiaClipboardKind);
+  text += '\n';
+  for (const int row : ordered) {
+    if (row < 0 || row >= static_cast<int>(sheetRows.size())) continue;
+    const StadiaRow& r = sheetRows[static_cast<std::size_t>(row)];
+    if (r.type < 0 || r.type >= kStadiaRowTypeCount) continue;
+    text += ClipboardLine(r);
+    text += '\n';
+  }
+  return text;
+}
+
+int PasteStadiaText(Stadia& sheet, std::string_view text, int row) {
+  const std::size_t firstBreak = text.find('\n');
+  if (firstBreak == std::string_view::npos || firstBreak + 1 == text.size()) {
+    sheet.Context().messages.Show("Nothing to Paste");
+    return 0;
+  }
+  if (!text.starts_with(kStadiaClipboardKind)) {
+    sheet.Context().messages.Show("Non matching data - can only paste Stadia type data");
+    return 0;
+  }
+  std::vector<StadiaRow>& rows = sheet.Rows();
+  if (row < 0 || row >= static_cast<int>(rows.size())) return 0;
+
+  std::vector<StadiaRow> pasted;
+  std::string_view rest = text.substr(firstBreak + 1);
+  while (!rest.empty()) {
+    const std::size_t lineEnd = rest.find('\n');
+    std::string_view line = rest.substr(0, lineEnd);
+    rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
+    // Text from a Windows clipboard ends its lines with CR LF.
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    StadiaRow parsed;
+    if (ParseClipboardLine(line, parsed)) pasted.push_back(std::move(parsed));
+  }
+  rows.insert(rows.begin() + row, std::make_move_iterator(pasted.begin()),
+              std::make_move_iterator(pasted.end()));
+  return static_cast<int>(pasted.size());
+}
+
+}  // namespace kestrel

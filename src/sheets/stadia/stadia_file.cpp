@@ -1,0 +1,223 @@
+// Reading and writing the Stadia sheet file.
+#include "sheets/stadia/stadia_file.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/file_access.h"
+#include "platform/printf_format.h"
+#include "sheets/stadia/stadia.h"
+
+namespace kestrel {
+
+namespace {
+
+// The first record of a current file: an Fnote whose note names the version.
+constexpr std::string_view kVersionNote = "Version 2";
+// The smallest record of each layout (fixed part and three empty texts), used
+// to size the row array from the file's size.
+constexpr std::uint64_t kSmallestRecord = kStadiaRecordBytes + 3;
+constexpr std::uint64_t kSmallestOldRecord = kStadiaOldRecordBytes + 3;
+// Beyond this many rows the array grows as rows arrive, so that a huge
+// damaged file cannot make the reader reserve without bound.
+constexpr std::uint64_t kMostRowsReserved = 2'000'000;
+// The progress control advances once per this many rows read.
+constexpr int kRowsPerProgressStep = 25;
+
+template <typename Unsigned>
+Unsigned LittleEndian(const std::uint8_t* bytes) {
+  Unsigned value = 0;
+  for (std::size_t i = sizeof(Unsigned); i-- > 0;) value = (value << 8) | bytes[i];
+  return value;
+}
+
+template <typename Unsigned>
+void PutLittleEndian(std::uint8_t* bytes, Unsigned value) {
+  for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+}
+
+double FiniteOrEmpty(double value) { return std::isfinite(value) ? value : kEmptyValue; }
+
+double ReadDoubleField(const std::uint8_t* bytes) {
+  return FiniteOrEmpty(std::bit_cast<double>(LittleEndian<std::uint64_t>(bytes)));
+}
+
+double ReadFloatField(const std::uint8_t* bytes) {
+  return FiniteOrEmpty(double(std::bit_cast<float>(LittleEndian<std::uint32_t>(bytes))));
+}
+
+// A text and whether its terminating zero byte was there.
+bool ReadText(ArchiveReader& in, std::string& text) {
+  const std::uint64_t before = in.Position();
+  if (!in.ReadCString(text)) return false;
+  return in.Position() - before > text.size();
+}
+
+RecordRead ReadTexts(ArchiveReader& in, StadiaRow& row) {
+  if (!ReadText(in, row.code) || !ReadText(in, row.comment) || !ReadText(in, row.note)) {
+    return RecordRead::Cut;
+  }
+  return RecordRead::Whole;
+}
+
+void PutDouble(std::uint8_t* bytes, double value) {
+  PutLittleEndian(bytes, std::bit_cast<std::uint64_t>(value));
+}
+
+void WriteHeader(ArchiveWriter& out) {
+  std::array<std::uint8_t, kStadiaOldRecordBytes> header{};
+  header[0] = kStadiaFnote;
+  out.WriteBytes(header.data(), header.size());
+  out.WriteCString("");
+  out.WriteCString("");
+  out.WriteCString(kVersionNote);
+}
+
+// A file cut inside its header record reads as its first record, an Fnote
+// with no code or comment whose note is the start of the version text.
+bool IsCutHeader(const StadiaRow& first, RecordRead read) {
+  return read == RecordRead::Cut && first.type == kStadiaFnote && first.code.empty() &&
+         first.comment.empty() && kVersionNote.starts_with(first.note);
+}
+
+std::size_t RowsToReserve(std::optional<std::uint64_t> fileBytes, std::uint64_t smallestRecord) {
+  if (!fileBytes) return 0;
+  return static_cast<std::size_t>(std::min(*fileBytes / smallestRecord, kMostRowsReserved));
+}
+
+}  // namespace
+
+void WriteStadiaRecord(ArchiveWriter& out, const StadiaRow& row) {
+  std::array<std::uint8_t, kStadiaRecordBytes> fixed;
+  fixed[0] = static_cast<std::uint8_t>(row.type);
+  PutLittleEndian(&fixed[1], row.point);
+  PutDouble(&fixed[5], row.hz);
+  PutDouble(&fixed[13], row.obs2);
+  PutDouble(&fixed[21], row.spare);
+  PutDouble(&fixed[29], row.dist);
+  PutDouble(&fixed[37], row.targetHt);
+  PutDouble(&fixed[45], row.east);
+  PutDouble(&fixed[53], row.north);
+  PutDouble(&fixed[61], row.height);
+  out.WriteBytes(fixed.data(), fixed.size());
+  out.WriteCString(row.code);
+  out.WriteCString(row.comment);
+  out.WriteCString(row.note);
+}
+
+RecordRead ReadStadiaRecord(ArchiveReader& in, StadiaRow& row) {
+  std::array<std::uint8_t, kStadiaRecordBytes> fixed;
+  if (in.ReadUpTo(fixed.data(), fixed.size()) != fixed.size()) return RecordRead::Nothing;
+  row.type = static_cast<std::int8_t>(fixed[0]);
+  row.point = LittleEndian<std::uint32_t>(&fixed[1]);
+  row.hz = ReadDoubleField(&fixed[5]);
+  const std::uint64_t obs2Bits = LittleEndian<std::uint64_t>(&fixed[13]);
+  const double obs2 = std::bit_cast<double>(obs2Bits);
+  if (std::isfinite(obs2)) {
+    row.obs2 = obs2;
+  } else if (row.type == kStadiaAtBs) {
+    row.obs2 = std::bit_cast<double>(obs2Bits & 0xFFFFFFFFu);
+  } else {
+    row.obs2 = kEmptyValue;
+  }
+  row.spare = ReadDoubleField(&fixed[21]);
+  row.dist = ReadDoubleField(&fixed[29]);
+  row.targetHt = ReadDoubleField(&fixed[37]);
+  row.east = ReadDoubleField(&fixed[45]);
+  row.north = ReadDoubleField(&fixed[53]);
+  row.height = ReadDoubleField(&fixed[61]);
+  return ReadTexts(in, row);
+}
+
+RecordRead ReadOldStadiaRecord(ArchiveReader& in, StadiaRow& row) {
+  std::array<std::uint8_t, kStadiaOldRecordBytes> fixed;
+  if (in.ReadUpTo(fixed.data(), fixed.size()) != fixed.size()) return RecordRead::Nothing;
+  row.type = static_cast<std::int8_t>(fixed[0]);
+  row.point = LittleEndian<std::uint16_t>(&fixed[1]);
+  row.hz = ReadFloatField(&fixed[3]);
+  if (row.type == kStadiaAtBs) {
+    // The backsight number is a 16-bit integer in the observation's first
+    // two bytes; 0 means the set-up has none.
+    const std::uint16_t backsight = LittleEndian<std::uint16_t>(&fixed[7]);
+    if (backsight != 0) SetBacksightNumber(row, backsight);
+  } else {
+    row.obs2 = ReadFloatField(&fixed[7]);
+  }
+  row.spare = ReadFloatField(&fixed[11]);
+  row.dist = ReadFloatField(&fixed[15]);
+  row.targetHt = ReadFloatField(&fixed[19]);
+  row.east = ReadDoubleField(&fixed[23]);
+  row.north = ReadDoubleField(&fixed[31]);
+  row.height = ReadFloatField(&fixed[39]);
+  return ReadTexts(in, row);
+}
+
+int Stadia::SaveToFile(const std::string& path) {
+  AtomicFileWriter file;
+  bool saved = file.Begin(path);
+  if (saved) {
+    // The archive flushes into the temporary file before it is renamed.
+    ArchiveWriter out(file.Get());
+    WriteHeader(out);
+    for (const StadiaRow& row : rows_) WriteStadiaRecord(out, row);
+    saved = out.Flush();
+  }
+  saved = saved && file.Commit();
+  if (saved) {
+    documentPath_ = path;
+  } else {
+    file.Abandon();
+    ctx_.messages.Show(Sprintf("Could not save the Stadia sheet to %s", path.c_str()));
+  }
+  return 0;
+}
+
+int Stadia::LoadFromFile(const std::string& path) {
+  ExclusiveFile file;
+  if (!file.Open(path, ExclusiveFile::Mode::Read)) return 0;
+  const std::optional<std::uint64_t> fileBytes = FileSize(path);
+  ArchiveReader in(file.Get());
+
+  std::vector<StadiaRow>().swap(rows_);
+  ctx_.progress.SetText("Reading Stadia from Disk");
+  ctx_.progress.Show(0, 10, 1);
+
+  StadiaRow first = BlankStadiaRow();
+  const RecordRead firstRead = ReadOldStadiaRecord(in, first);
+  if (firstRead == RecordRead::Nothing || IsCutHeader(first, firstRead)) {
+    // An empty file, the five bytes of a new sheet, or a header cut short:
+    // no rows.
+  } else if (first.type == kStadiaFnote && first.note.find(kVersionNote) != std::string::npos) {
+    rows_.reserve(RowsToReserve(fileBytes, kSmallestRecord));
+    int count = 0;
+    for (;;) {
+      StadiaRow row = BlankStadiaRow();
+      if (ReadStadiaRecord(in, row) == RecordRead::Nothing) break;
+      rows_.push_back(std::move(row));
+      if (++count % kRowsPerProgressStep == 0) ctx_.progress.Step();
+    }
+  } else {
+    rows_.reserve(RowsToReserve(fileBytes, kSmallestOldRecord));
+    rows_.push_back(std::move(first));
+    for (;;) {
+      StadiaRow row = BlankStadiaRow();
+      if (ReadOldStadiaRecord(in, row) == RecordRead::Nothing) break;
+      rows_.push_back(std::move(row));
+    }
+  }
+
+  // Loaded rows are complete: no suggestions are offered on the last one.
+  SetAllEntryFlags(true);
+  documentPath_ = path;
+  ctx_.progress.Hide();
+  return 1;
+}
+
+}  // namespace kestrel
