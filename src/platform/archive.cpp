@@ -1,6 +1,7 @@
 #include "platform/archive.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -178,6 +179,12 @@ bool ArchiveReader::ReadText8(std::uint64_t length, std::string& text) {
     position_ += length;
     return true;
   }
+  if (file_ == nullptr && view_.size() < length) {  // a damaged length: fail before allocating
+    position_ += view_.size();
+    view_ = {};
+    failed_ = true;
+    return false;
+  }
   std::string kept;
   kept.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxTextBytes)));
   while (length > 0) {
@@ -196,17 +203,27 @@ bool ArchiveReader::ReadText8(std::uint64_t length, std::string& text) {
   return true;
 }
 
-// Reads `length` little-endian 16-bit characters and converts them.
+// Reads `length` little-endian 16-bit characters and converts them, a chunk at
+// a time so that only the kept text is held.
 bool ArchiveReader::ReadText16(std::uint64_t length, std::string& text) {
-  std::u16string kept;
-  kept.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxTextBytes)));
-  for (; length > 0; --length) {
+  std::string kept;
+  std::array<char16_t, 1024> units;
+  std::size_t count = 0;
+  while (length > 0) {
     std::uint16_t unit = 0;
     if (!ReadU16(unit)) return false;
-    if (kept.size() < kMaxTextBytes) kept += static_cast<char16_t>(unit);
+    --length;
+    units[count++] = static_cast<char16_t>(unit);
+    if (count < units.size() && length > 0) continue;
+    // A high surrogate at the end of a chunk waits for its partner.
+    const bool holdLast = length > 0 && units[count - 1] >= 0xD800 && units[count - 1] <= 0xDBFF;
+    const std::size_t convert = holdLast ? count - 1 : count;
+    const std::string part = Utf16ToCp1252(std::u16string_view(units.data(), convert));
+    kept.append(part, 0, std::min(part.size(), kMaxTextBytes - kept.size()));
+    units[0] = units[count - 1];
+    count -= convert;
   }
-  text = Utf16ToCp1252(kept);
-  if (text.size() > kMaxTextBytes) text.resize(kMaxTextBytes);
+  text = std::move(kept);
   return true;
 }
 

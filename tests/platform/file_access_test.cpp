@@ -1,0 +1,189 @@
+#include "platform/file_access.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "platform/archive.h"
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileAccessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "kestrel-files-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  void Put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+  }
+
+  std::string Get(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Every name in the folder, hidden temporary files included.
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(FileAccessTest, AtomicWriteReplacesTheContentAndLeavesNoTemporaryFile) {
+  Put("stad1.job", "old sheet, longer than the new one");
+  ASSERT_TRUE(WriteFileAtomically(PathOf("stad1.job"), std::string("new\0sheet", 9)));
+  EXPECT_EQ(Get("stad1.job"), std::string("new\0sheet", 9));
+  EXPECT_EQ(Names(), std::set<std::string>{"stad1.job"});
+
+  ASSERT_TRUE(WriteFileAtomically(PathOf("trav2.job"), ""));
+  EXPECT_EQ(FileSize(PathOf("trav2.job")), 0u);
+  EXPECT_EQ(Names(), (std::set<std::string>{"stad1.job", "trav2.job"}));
+}
+
+TEST_F(FileAccessTest, SavingKeepsPermissionsAndNewFilesFollowTheUmask) {
+  Put("private.job", "x");
+  ASSERT_EQ(::chmod(PathOf("private.job").c_str(), 0600), 0);
+  const mode_t previous = ::umask(027);
+  const bool savedPrivate = WriteFileAtomically(PathOf("private.job"), "y");
+  const bool savedNew = WriteFileAtomically(PathOf("new.job"), "z");
+  ::umask(previous);
+  ASSERT_TRUE(savedPrivate && savedNew);
+  struct stat info {};
+  ASSERT_EQ(::stat(PathOf("private.job").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  ASSERT_EQ(::stat(PathOf("new.job").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);  // 0644 without the group write and others' bits
+}
+
+TEST_F(FileAccessTest, WritingFailsWhereTheFileCannotBe) {
+  AtomicFileWriter writer;
+  EXPECT_FALSE(writer.Begin(PathOf("missing/stad1.job")));
+  EXPECT_EQ(writer.Get(), nullptr);
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_FALSE(WriteFileAtomically(PathOf("missing/stad1.job"), "x"));
+  // A folder in the target's place is never replaced.
+  fs::create_directory(folder_ / "folder.job");
+  EXPECT_FALSE(WriteFileAtomically(PathOf("folder.job"), "x"));
+  EXPECT_TRUE(fs::is_directory(folder_ / "folder.job"));
+  EXPECT_EQ(Names(), std::set<std::string>{"folder.job"});
+}
+
+TEST_F(FileAccessTest, AbandonedWritesLeaveTheTargetUntouched) {
+  Put("lvlbk1.job", "kept");
+  {
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Begin(PathOf("lvlbk1.job")));
+    std::fputs("half written", writer.Get());
+    EXPECT_EQ(Names().size(), 2u);  // the temporary file sits beside the target
+    writer.Abandon();
+    EXPECT_EQ(Names(), std::set<std::string>{"lvlbk1.job"});
+    EXPECT_FALSE(writer.Commit());
+  }
+  {
+    AtomicFileWriter writer;  // dropped without a commit
+    ASSERT_TRUE(writer.Begin(PathOf("lvlbk1.job")));
+    std::fputs("half written", writer.Get());
+  }
+  EXPECT_EQ(Get("lvlbk1.job"), "kept");
+  EXPECT_EQ(Names(), std::set<std::string>{"lvlbk1.job"});
+}
+
+TEST_F(FileAccessTest, ALockedFileCannotBeOpenedOrSavedOver) {
+  Put("stad1.job", "sheet");
+  ExclusiveFile holder;
+  ASSERT_TRUE(holder.Open(PathOf("stad1.job"), ExclusiveFile::Mode::Read));
+
+  for (auto mode : {ExclusiveFile::Mode::Read, ExclusiveFile::Mode::ReadWrite,
+                    ExclusiveFile::Mode::CreateTruncate}) {
+    ExclusiveFile second;
+    EXPECT_FALSE(second.Open(PathOf("stad1.job"), mode));
+    EXPECT_FALSE(second.IsOpen());
+  }
+  AtomicFileWriter writer;
+  EXPECT_FALSE(writer.Begin(PathOf("stad1.job")));
+  EXPECT_FALSE(WriteFileAtomically(PathOf("stad1.job"), "other"));
+  EXPECT_EQ(ReadWholeFile(PathOf("stad1.job")), std::nullopt);
+  EXPECT_EQ(Get("stad1.job"), "sheet");  // not emptied by the refused truncation
+  EXPECT_EQ(Names(), std::set<std::string>{"stad1.job"});
+
+  EXPECT_TRUE(holder.Close());
+  ExclusiveFile second;
+  EXPECT_TRUE(second.Open(PathOf("stad1.job"), ExclusiveFile::Mode::Read));
+}
+
+TEST_F(FileAccessTest, OpenModes) {
+  ExclusiveFile file;
+  EXPECT_FALSE(file.Open(PathOf("absent.job"), ExclusiveFile::Mode::Read));
+  EXPECT_FALSE(FileExists(PathOf("absent.job")));
+
+  Put("sheet.job", "0123456789");
+  ASSERT_TRUE(file.Open(PathOf("sheet.job"), ExclusiveFile::Mode::ReadWrite));
+  std::fputs("ab", file.Get());
+  EXPECT_TRUE(file.Close());
+  EXPECT_EQ(Get("sheet.job"), "ab23456789");
+
+  ASSERT_TRUE(file.Open(PathOf("sheet.job"), ExclusiveFile::Mode::CreateTruncate));
+  EXPECT_TRUE(file.Close());
+  EXPECT_EQ(Get("sheet.job"), "");
+
+  ASSERT_TRUE(file.Open(PathOf("created.job"), ExclusiveFile::Mode::ReadWrite));
+  EXPECT_TRUE(file.Close());
+  EXPECT_TRUE(FileExists(PathOf("created.job")));
+
+  EXPECT_FALSE(file.Open(folder_.string(), ExclusiveFile::Mode::Read));
+  EXPECT_FALSE(FileExists(folder_.string()));
+  EXPECT_EQ(FileSize(folder_.string()), std::nullopt);
+  EXPECT_EQ(FileSize(PathOf("absent.job")), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(PathOf("absent.job")), std::nullopt);
+}
+
+TEST_F(FileAccessTest, ArchiveSavedAtomicallyReadsBack) {
+  const std::string path = PathOf("trav1.job");
+  AtomicFileWriter saver;
+  ASSERT_TRUE(saver.Begin(path));
+  {
+    ArchiveWriter writer(saver.Get());
+    for (std::uint32_t i = 0; i < 100000; ++i) writer.WriteU32(i);
+    ASSERT_TRUE(writer.Flush());
+  }
+  ASSERT_TRUE(saver.Commit());
+  EXPECT_EQ(FileSize(path), 400000u);
+
+  ExclusiveFile file;
+  ASSERT_TRUE(file.Open(path, ExclusiveFile::Mode::Read));
+  ArchiveReader reader(file.Get());
+  std::uint32_t value = 0;
+  for (std::uint32_t i = 0; i < 100000; ++i) {
+    ASSERT_TRUE(reader.ReadU32(value));
+    ASSERT_EQ(value, i);
+  }
+  EXPECT_TRUE(reader.AtEnd());
+  const auto whole = ReadWholeFile(path);
+  EXPECT_EQ(whole, std::nullopt);  // still held by `file`
+  file.Close();
+  ASSERT_TRUE(ReadWholeFile(path).has_value());
+  EXPECT_EQ(ReadWholeFile(path)->size(), 400000u);
+}
+
+}  // namespace
+}  // namespace kestrel
