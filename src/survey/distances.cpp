@@ -115,9 +115,10 @@ void FormatFeetInches(double decimalFeet, std::string& text) {
   // from `feet`, so that -0.99999 (feet -0) carries to -1' 0 rather than 1' 0.
   const double carriedFoot = negative ? -1.0 : 1.0;
   if (format == 16) {
-    // The fraction went up to a whole inch.
+    // The fraction went up to a whole inch. Whole inches are counted on, so
+    // that 10.999 in shows as 11 in and only 12 whole inches carry to a foot.
     format = 0;
-    inches += 1;
+    inches = std::floor(inches) + 1;
     if (inches > 11.95) {
       inches = 0;
       feet += carriedFoot;

@@ -1,0 +1,145 @@
+// Distance notations: feet-and-inches texts worked out by hand (feet, inches,
+// sixteenths cut down, blanks closed up and moved to the front), typed texts
+// and display round trips in every notation.
+#include "survey/distances.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/printf_format.h"
+
+namespace kestrel {
+namespace {
+
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+TEST(Distances, FormatFeetInches) {
+  struct Case {
+    double feet;
+    std::size_t width;
+    std::string text;
+  };
+  const Case cases[] = {
+      {5.2604167, 8, "  5' 3 1/8"},  // the format's two spare blanks move to the front
+      {12.0, 8, "      12' 0"},
+      {3.9987, 8, "3'11 15/16"},  // longer than the field: never cut
+      {3.9999, 8, "      4' 0"},  // 16/16 -> a whole inch -> 12 inches -> a foot
+      {0.99999, 8, "      1' 0"},
+      {2 + 10.999 / 12, 8, "      2'11"},  // 10 in + 15.98/16 -> 11 in, no foot carried
+      {-0.99999, 8, "      -1' 0"},        // carries away from zero
+      {-5.53125, 8, "  -5' 6 3/8"},
+      {-0.5, 8, "      -0' 6"},
+      {0.0, 8, "      0' 0"},
+      {12.99, 8, "  12'11 7/8"},                 // 11.88 in: 14.08 sixteenths cut to 14
+      {2 + 3.0615234375 / 12, 8, " 2' 3 1/16"},  // 1/64 of a sixteenth short goes up
+      {2 + 3.06 / 12, 8, "      2' 3"},          // 0.04 of a sixteenth short does not
+      {1 + 0.49375 / 12, 8, " 1' 0 7/16"},       // 7.9 sixteenths cut to 7
+      {0.5, 20, Blanks(16) + "0' 6"},
+  };
+  for (const Case& c : cases) {
+    std::string text(c.width, 'x');
+    FormatFeetInches(c.feet, text);
+    EXPECT_EQ(text, c.text) << c.feet;
+  }
+
+  std::string empty;
+  FormatFeetInches(5.5, empty);
+  EXPECT_EQ(empty, "");
+  std::string printed = "     nan";
+  FormatFeetInches(std::numeric_limits<double>::quiet_NaN(), printed);
+  EXPECT_EQ(printed, "     nan");
+}
+
+TEST(Distances, FormatDistanceTextKeepsTheCallersWidth) {
+  struct Case {
+    std::string printed;
+    int unit;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"   5.500", kMetres, "   5.500"},
+      {"   5.500", kDecimalFeet, "   5.500"},
+      {"   5.500", kFeetInches, "      5' 6"},
+      {"        5.500", kFeetInches, Blanks(9) + "5' 6"},
+      {"", kFeetInches, ""},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.printed;
+    EXPECT_EQ(FormatDistanceText(text, 5.5, c.unit), static_cast<int>(c.text.size()));
+    EXPECT_EQ(text, c.text) << c.printed << " unit " << c.unit;
+  }
+}
+
+TEST(Distances, ParseDistanceText) {
+  struct Case {
+    std::string text;
+    int unit;
+    double value;
+  };
+  const Case cases[] = {
+      {"5'6", kFeetInches, 5.5},
+      {"5'6\"", kFeetInches, 5.5},
+      {"5' 6", kFeetInches, 5.5},
+      {"5'", kFeetInches, 5.0},
+      {"'6", kFeetInches, 0.5},
+      {"-5'6 3/8", kFeetInches, -5.53125},
+      {"5'6\"3/8", kFeetInches, 5.53125},
+      {"5'063/8", kFeetInches, 5.53125},
+      {"  5' 3 1/8", kFeetInches, 5 + 3.125 / 12},  // as the display writes it
+      {"  -0' 6  ", kFeetInches, -0.5},
+      {"63/8", kFeetInches, 0},  // no apostrophe
+      {"12", kFeetInches, 0},
+      {"", kFeetInches, 0},
+      {"5'6 3/0", kFeetInches, 5.5},           // zero denominator: no fraction
+      {"5'6 1e300/1e-300", kFeetInches, 5.5},  // overflowing fraction: none
+      {"5'6", kMetres, 5.5},
+      {"5'6 3/8", kDecimalFeet, 5.53125},
+      {"5\"", kMetres, 0},  // a quote makes it feet and inches, without feet
+      {"12.345", kMetres, 12.345},
+      {"12.345m", kDecimalFeet, 12.345},
+      {"-12.5", kMetres, -12.5},
+      {"", kMetres, 0},
+      {"3.25", 7, 3.25},  // an unknown notation reads as metres
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(ParseDistanceText(c.text, c.unit), c.value) << c.text << " unit " << c.unit;
+  }
+}
+
+// A cell prints "%8.3f", puts it into the notation and the user edits it back:
+// the value comes back to the precision shown.
+TEST(Distances, DisplayRoundTrips) {
+  const double inch = 1.0 / 12;
+  for (int i = -5000; i <= 5000; ++i) {
+    const double value = i * 0.06103;  // from -305 to 305, through 0
+    for (int unit : {kMetres, kDecimalFeet}) {
+      std::string text = Sprintf("%8.3f", value);
+      FormatDistanceText(text, value, unit);
+      ASSERT_NEAR(ParseDistanceText(text, unit), value, 0.0005 + 1e-9) << text;
+    }
+
+    std::string text = Sprintf("%8.3f", value);
+    FormatDistanceText(text, value, kFeetInches);
+    ASSERT_GE(text.size(), 8u);
+    // Sixteenths are cut down, so the length shown is at most 1/16 inch short
+    // of the value, or 1/32 of a sixteenth long.
+    const double parsed = ParseDistanceText(text, kFeetInches);
+    const double shortBy = value < 0 ? parsed - value : value - parsed;
+    ASSERT_LE(shortBy, inch / 16 + 1e-9) << value << " -> " << text;
+    ASSERT_GE(shortBy, -inch / 512 - 1e-9) << value << " -> " << text;
+  }
+
+  // Whole sixteenths come back exactly.
+  for (int sixteenths = -4000; sixteenths <= 4000; sixteenths += 3) {
+    const double value = sixteenths * inch / 16;
+    std::string text = Sprintf("%8.3f", value);
+    FormatDistanceText(text, value, kFeetInches);
+    ASSERT_NEAR(ParseDistanceText(text, kFeetInches), value, 1e-9) << text;
+  }
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -1,0 +1,105 @@
+// Plane geometry: bearings in every quadrant and on the axes, the coincidence
+// limit, polar steps and angles turned, against values worked out by hand.
+#include "survey/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kestrel {
+namespace {
+
+constexpr double kDegree = kPi / 180;
+
+TEST(Geometry, BearingBetween) {
+  struct Case {
+    double e1, n1, e2, n2, bearing;
+  };
+  const double root3 = std::sqrt(3.0);
+  const Case cases[] = {
+      {0, 0, 0, 1, 0},
+      {0, 0, 1, 1, kPi / 4},
+      {0, 0, 1, 0, kPi / 2},
+      {0, 0, 1, -1, 3 * kPi / 4},
+      {0, 0, 0, -1, kPi},
+      {0, 0, -1, -1, 5 * kPi / 4},
+      {0, 0, -1, 0, 3 * kPi / 2},
+      {0, 0, -1, 1, 7 * kPi / 4},
+      {10, 20, 11, 20 + root3, kPi / 6},
+      {10, 20, 10 - root3, 19, 240 * kDegree},
+      {0, 0, 5, 5e-7, kPi / 2},  // northing difference below the limit: on the axis
+      {0, 0, 0, 0, kNoBearing},
+      {0, 0, 5e-7, 5e-7, kNoBearing},
+      {100, 100, 100 - 5e-7, 100 + 5e-7, kNoBearing},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(BearingBetween(c.e1, c.n1, c.e2, c.n2), c.bearing, 1e-12)
+        << c.e1 << "," << c.n1 << " -> " << c.e2 << "," << c.n2;
+  }
+}
+
+TEST(Geometry, DistanceBetween) {
+  struct Case {
+    double e1, n1, e2, n2, distance;
+  };
+  const Case cases[] = {
+      {0, 0, 3, 4, 5},
+      {-2, -3, 1, 1, 5},
+      {1, 1, 1 + 5e-7, 1 - 5e-7, 0},
+      {0, 0, 1e-6, 0, 1e-6},  // at the limit, not below it
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(DistanceBetween(c.e1, c.n1, c.e2, c.n2), c.distance);
+  }
+}
+
+TEST(Geometry, PolarStepIsUndoneByBearingAndDistance) {
+  struct Case {
+    double bearing, distance, dEast, dNorth;
+  };
+  const Case cases[] = {
+      {kPi / 6, 2, 1, std::sqrt(3.0)},
+      {kPi, 10, 0, -10},
+      {3 * kPi / 2, 4, -4, 0},
+  };
+  for (const Case& c : cases) {
+    double dEast = 0, dNorth = 0;
+    PolarStep(c.bearing, c.distance, dEast, dNorth);
+    EXPECT_NEAR(dEast, c.dEast, 1e-12);
+    EXPECT_NEAR(dNorth, c.dNorth, 1e-12);
+  }
+
+  for (int tenth = 0; tenth < 3600; ++tenth) {
+    const double bearing = tenth * 0.1 * kDegree;
+    const double distance = 1 + tenth * 0.37;
+    double dEast = 0, dNorth = 0;
+    PolarStep(bearing, distance, dEast, dNorth);
+    const double e0 = 5000, n0 = -2000;
+    ASSERT_NEAR(BearingBetween(e0, n0, e0 + dEast, n0 + dNorth), bearing, 1e-9) << tenth;
+    ASSERT_NEAR(DistanceBetween(e0, n0, e0 + dEast, n0 + dNorth), distance, 1e-9) << tenth;
+  }
+}
+
+TEST(Geometry, AngleBetween) {
+  struct Case {
+    double b1, b2;
+    bool clockwise;
+    double angle;
+  };
+  const Case cases[] = {
+      {350 * kDegree, 10 * kDegree, true, 20 * kDegree},
+      {350 * kDegree, 10 * kDegree, false, 340 * kDegree},
+      {-10 * kDegree, 10 * kDegree, true, 20 * kDegree},  // brought into the circle first
+      {370 * kDegree, 350 * kDegree, true, 340 * kDegree},
+      {30 * kDegree, 100 * kDegree, true, 70 * kDegree},
+      {30 * kDegree, 100 * kDegree, false, 290 * kDegree},
+      {1, 1, true, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(AngleBetween(c.b1, c.b2, c.clockwise), c.angle, 1e-12)
+        << c.b1 / kDegree << " -> " << c.b2 / kDegree;
+  }
+}
+
+}  // namespace
+}  // namespace kestrel
