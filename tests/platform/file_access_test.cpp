@@ -10,8 +10,6 @@
 #include <set>
 #include <string>
 
-#include "platform/archive.h"
-
 namespace kestrel {
 namespace {
 
@@ -155,34 +153,6 @@ TEST_F(FileAccessTest, OpenModes) {
   EXPECT_EQ(FileSize(folder_.string()), std::nullopt);
   EXPECT_EQ(FileSize(PathOf("absent.job")), std::nullopt);
   EXPECT_EQ(ReadWholeFile(PathOf("absent.job")), std::nullopt);
-}
-
-TEST_F(FileAccessTest, ArchiveSavedAtomicallyReadsBack) {
-  const std::string path = PathOf("trav1.job");
-  AtomicFileWriter saver;
-  ASSERT_TRUE(saver.Begin(path));
-  {
-    ArchiveWriter writer(saver.Get());
-    for (std::uint32_t i = 0; i < 100000; ++i) writer.WriteU32(i);
-    ASSERT_TRUE(writer.Flush());
-  }
-  ASSERT_TRUE(saver.Commit());
-  EXPECT_EQ(FileSize(path), 400000u);
-
-  ExclusiveFile file;
-  ASSERT_TRUE(file.Open(path, ExclusiveFile::Mode::Read));
-  ArchiveReader reader(file.Get());
-  std::uint32_t value = 0;
-  for (std::uint32_t i = 0; i < 100000; ++i) {
-    ASSERT_TRUE(reader.ReadU32(value));
-    ASSERT_EQ(value, i);
-  }
-  EXPECT_TRUE(reader.AtEnd());
-  const auto whole = ReadWholeFile(path);
-  EXPECT_EQ(whole, std::nullopt);  // still held by `file`
-  file.Close();
-  ASSERT_TRUE(ReadWholeFile(path).has_value());
-  EXPECT_EQ(ReadWholeFile(path)->size(), 400000u);
 }
 
 }  // namespace
