@@ -6,11 +6,13 @@
 // insertion of rows, row colouring) and undo of every edit.
 #include <QTableView>
 #include <QUndoStack>
+#include <vector>
 
 #include "sheets/data_source.h"
 
 namespace kestrel {
 
+class GridItemDelegate;
 class SheetTableModel;
 
 class MyCug : public QTableView {
@@ -61,6 +63,48 @@ class MyCug : public QTableView {
   // Any change to the sheet's rows made through the grid (edits, inserts,
   // deletes, pastes, undo and redo).
   void SheetModified();
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // Sizing and appearance (my_cug.cpp).
+  static int StartingRowCount(int sheetRows);
+  void ApplyColumnWidths();
+  void GrowToFitSheet();
+  void GrowAtBottom();
+  void UpdateNoteSpans();
+  void UpdateHeadings();
+  void ForgetStepsIfRowsMovedBehindGrid();
+  void OnSheetChanged(int focusRow);
+
+  // Moving about (cell_movement.cpp).
+  void EnteredCell(int row, int column);
+  void EnterMove();
+  void MoveSilently(int row, int column);
+
+  // Key commands (grid_keys.cpp).
+  bool HandleCommandKey(QKeyEvent* event);
+  void DeleteSelectedRows();
+  void InsertRowAtCursor();
+
+  SheetTableModel* model_;
+  GridItemDelegate* delegate_;
+  QUndoStack undoStack_;
+  // The rows that carry a joined note cell now: only rows in view do.
+  std::vector<int> spannedRows_;
+  int spanColumns_ = 0;
+  // The sheet's row count as the grid last left it; a different count means
+  // rows were inserted or removed by someone else.
+  int knownRowCount_ = 0;
+  // A move made by the grid itself (on attaching) runs none of the sheet's
+  // cell-entry rules.
+  bool silentMove_ = false;
 };
 
 }  // namespace kestrel

@@ -1,0 +1,242 @@
+#include "grid/grid_commands.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "grid/sheet_table_model.h"
+#include "sheets/command_codes.h"
+
+namespace kestrel {
+
+namespace {
+
+// Puts a row back at `index` (0 to RowCount) from its saved state.
+void InsertRowWithState(CUGDataSource& source, int index, const std::string& state) {
+  source.InsertRow(index);
+  source.RestoreRowState(index, state);
+}
+
+// A step whose change has already been made when it is pushed: the stack's
+// first redo only records it.
+class SheetStep : public QUndoCommand {
+ public:
+  SheetStep(SheetTableModel& model, const QString& text, int focusRow)
+      : QUndoCommand(text), model_(model), focusRow_(focusRow) {}
+
+  void undo() override {
+    if (CUGDataSource* source = model_.Source()) Revert(*source);
+    model_.NotifySheetChanged(focusRow_);
+  }
+  void redo() override {
+    if (alreadyDone_) {
+      alreadyDone_ = false;
+      return;
+    }
+    if (CUGDataSource* source = model_.Source()) Apply(*source);
+    model_.NotifySheetChanged(focusRow_);
+  }
+
+ protected:
+  virtual void Apply(CUGDataSource& source) = 0;
+  virtual void Revert(CUGDataSource& source) = 0;
+
+ private:
+  SheetTableModel& model_;
+  int focusRow_;
+  bool alreadyDone_ = true;
+};
+
+// One row changed in place (a cell, its type), or a row appended at the end
+// and filled.
+class RowEditStep : public SheetStep {
+ public:
+  RowEditStep(SheetTableModel& model, const QString& text, int row, std::string before,
+              std::string after, bool appended)
+      : SheetStep(model, text, row),
+        row_(row),
+        before_(std::move(before)),
+        after_(std::move(after)),
+        appended_(appended) {}
+
+ protected:
+  void Apply(CUGDataSource& source) override {
+    if (appended_) {
+      InsertRowWithState(source, row_, after_);
+    } else {
+      source.RestoreRowState(row_, after_);
+    }
+  }
+  void Revert(CUGDataSource& source) override {
+    if (appended_) {
+      source.DeleteRow(row_);
+    } else {
+      source.RestoreRowState(row_, before_);
+    }
+  }
+
+ private:
+  int row_;
+  std::string before_;
+  std::string after_;
+  bool appended_;
+};
+
+// Rows inserted as a block at `first` (a blank row, or pasted rows).
+class InsertRowsStep : public SheetStep {
+ public:
+  InsertRowsStep(SheetTableModel& model, const QString& text, int first,
+                 std::vector<std::string> states)
+      : SheetStep(model, text, first), first_(first), states_(std::move(states)) {}
+
+ protected:
+  void Apply(CUGDataSource& source) override {
+    for (std::size_t i = 0; i < states_.size(); ++i) {
+      InsertRowWithState(source, first_ + static_cast<int>(i), states_[i]);
+    }
+  }
+  void Revert(CUGDataSource& source) override {
+    for (std::size_t i = states_.size(); i-- > 0;) source.DeleteRow(first_ + static_cast<int>(i));
+  }
+
+ private:
+  int first_;
+  std::vector<std::string> states_;
+};
+
+// Rows removed anywhere in the sheet, held bottom row first.
+class DeleteRowsStep : public SheetStep {
+ public:
+  DeleteRowsStep(SheetTableModel& model, std::vector<std::pair<int, std::string>> removed)
+      : SheetStep(model, QStringLiteral("Delete rows"), removed.back().first),
+        removed_(std::move(removed)) {}
+
+ protected:
+  void Apply(CUGDataSource& source) override {
+    for (const auto& [row, state] : removed_) source.DeleteRow(row);
+  }
+  // Top row first, so that each row goes back where it was.
+  void Revert(CUGDataSource& source) override {
+    for (auto it = removed_.rbegin(); it != removed_.rend(); ++it) {
+      InsertRowWithState(source, it->first, it->second);
+    }
+  }
+
+ private:
+  std::vector<std::pair<int, std::string>> removed_;
+};
+
+// Makes `change` to one row and records it as a step when the row changed.
+template <typename Change>
+bool RecordRowEdit(SheetTableModel& model, QUndoStack& stack, int row, const QString& text,
+                   Change change) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr || row < 0) return false;
+  const int countBefore = source->RowCount();
+  if (row > countBefore) return false;
+  std::string before = source->RowState(row);
+  change(*source);
+  const int countAfter = source->RowCount();
+  const bool appended = row == countBefore && countAfter == countBefore + 1;
+  if (!appended && countAfter != countBefore) {
+    // The sheet moved rows in a way no step describes: the older steps would
+    // restore the wrong rows, so they are dropped.
+    stack.clear();
+    model.NotifySheetChanged(row);
+    return true;
+  }
+  std::string after = source->RowState(row);
+  if (!appended && before == after) {
+    // Nothing stored changed, but the sheet's entry marks may have, and with
+    // them the suggestions the last row shows.
+    model.NotifyDisplayChanged();
+    return false;
+  }
+  stack.push(new RowEditStep(model, text, row, std::move(before), std::move(after), appended));
+  model.NotifySheetChanged(row);
+  return true;
+}
+
+// The row after the last becomes a sheet row before it is typed on.
+void AppendIfPastEnd(CUGDataSource& source, int row) {
+  if (row == source.RowCount()) source.AppendRow();
+}
+
+}  // namespace
+
+bool EditCell(SheetTableModel& model, QUndoStack& stack, int row, int column,
+              const std::string& text) {
+  return RecordRowEdit(model, stack, row, QStringLiteral("Edit cell"), [&](CUGDataSource& source) {
+    AppendIfPastEnd(source, row);
+    CellValue cell;
+    cell.text = text;
+    source.ParseCell(column, row, cell);
+  });
+}
+
+bool CycleRowType(SheetTableModel& model, QUndoStack& stack, int row, char key) {
+  return RecordRowEdit(model, stack, row, QStringLiteral("Change row type"),
+                       [&](CUGDataSource& source) {
+                         AppendIfPastEnd(source, row);
+                         source.Command(kCmdCycleType, std::int64_t{row},
+                                        std::int64_t{static_cast<unsigned char>(key)});
+                       });
+}
+
+bool ApplyDefaultType(SheetTableModel& model, QUndoStack& stack, int column, int row) {
+  return RecordRowEdit(
+      model, stack, row, QStringLiteral("Change row type"), [&](CUGDataSource& source) {
+        source.Command(kCmdApplyDefaultType, std::int64_t{column}, std::int64_t{row});
+      });
+}
+
+bool InsertSheetRow(SheetTableModel& model, QUndoStack& stack, int row) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr) return false;
+  const int count = source->RowCount();
+  if (row < 0 || row > count) return false;
+  source->InsertRow(row);
+  if (source->RowCount() != count + 1) return false;
+  stack.push(new InsertRowsStep(model, QStringLiteral("Insert row"), row, {source->RowState(row)}));
+  model.NotifySheetChanged(row);
+  return true;
+}
+
+bool DeleteSheetRows(SheetTableModel& model, QUndoStack& stack, std::vector<int> rows) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr) return false;
+  const int count = source->RowCount();
+  std::erase_if(rows, [count](int row) { return row < 0 || row >= count; });
+  std::sort(rows.begin(), rows.end(), std::greater<>());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  if (rows.empty()) return false;
+
+  std::vector<std::pair<int, std::string>> removed;
+  removed.reserve(rows.size());
+  for (int row : rows) {
+    removed.emplace_back(row, source->RowState(row));
+    source->DeleteRow(row);
+  }
+  stack.push(new DeleteRowsStep(model, std::move(removed)));
+  model.NotifySheetChanged(rows.back());
+  return true;
+}
+
+bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr) return false;
+  const int count = source->RowCount();
+  source->Command(kCmdPaste, std::int64_t{row});
+  const int added = source->RowCount() - count;
+  if (added <= 0) return false;
+  std::vector<std::string> states;
+  states.reserve(static_cast<std::size_t>(added));
+  for (int i = 0; i < added; ++i) states.push_back(source->RowState(row + i));
+  stack.push(new InsertRowsStep(model, QStringLiteral("Paste rows"), row, std::move(states)));
+  model.NotifySheetChanged(row);
+  return true;
+}
+
+}  // namespace kestrel
