@@ -89,7 +89,9 @@ bool IsCutHeader(const StadiaRow& first, RecordRead read) {
 
 std::size_t RowsToReserve(std::optional<std::uint64_t> fileBytes, std::uint64_t smallestRecord) {
   if (!fileBytes) return 0;
-  return static_cast<std::size_t>(std::min(*fileBytes / smallestRecord, kMostRowsReserved));
+  // One more than the file can hold: the read that meets the end of the file
+  // uses a slot too.
+  return static_cast<std::size_t>(std::min(*fileBytes / smallestRecord, kMostRowsReserved) + 1);
 }
 
 }  // namespace
@@ -197,20 +199,21 @@ int Stadia::LoadFromFile(const std::string& path) {
   } else if (first.type == kStadiaFnote && first.note.find(kVersionNote) != std::string::npos) {
     rows_.reserve(RowsToReserve(fileBytes, kSmallestRecord));
     int count = 0;
+    // Each row is read in place; the one the end of the file leaves empty
+    // is dropped.
     for (;;) {
-      StadiaRow row = BlankStadiaRow();
-      if (ReadStadiaRecord(in, row) == RecordRead::Nothing) break;
-      rows_.push_back(std::move(row));
+      if (ReadStadiaRecord(in, rows_.emplace_back()) == RecordRead::Nothing) {
+        rows_.pop_back();
+        break;
+      }
       if (++count % kRowsPerProgressStep == 0) ctx_.progress.Step();
     }
   } else {
     rows_.reserve(RowsToReserve(fileBytes, kSmallestOldRecord));
     rows_.push_back(std::move(first));
-    for (;;) {
-      StadiaRow row = BlankStadiaRow();
-      if (ReadOldStadiaRecord(in, row) == RecordRead::Nothing) break;
-      rows_.push_back(std::move(row));
+    while (ReadOldStadiaRecord(in, rows_.emplace_back()) != RecordRead::Nothing) {
     }
+    rows_.pop_back();
   }
 
   // Loaded rows are complete: no suggestions are offered on the last one.
