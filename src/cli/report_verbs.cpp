@@ -1,0 +1,324 @@
+// reduce, list, check, landxml, strings, points and job: the sheet's
+// reduction, its reports and exports, and the program's main job that does
+// them all for one sheet.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/cli_errors.h"
+#include "cli/sheet_printing.h"
+#include "cli/verbs.h"
+#include "job/path_parts.h"
+#include "platform/file_access.h"
+#include "platform/printf_format.h"
+#include "sheets/command_codes.h"
+#include "survey/empty_value.h"
+
+namespace kestrel::cli {
+
+namespace {
+
+// The easting and northing a shot gets when no valid set-up reduces it.
+constexpr double kUnreducedCoordinate = 0.001;
+
+struct ReduceOptions {
+  std::string file;
+  bool save = false;
+  bool noErrorReport = false;
+};
+
+struct ReportOptions {
+  std::string file;
+  bool reduce = false;
+  bool coords = false;
+  bool corrected = false;
+  std::string output;
+};
+
+struct JobOptions {
+  std::string file;
+  bool save = false;
+  std::string xml;
+};
+
+// "Calculate Coordinates". The error report is written only when asked for,
+// as printing does when it recalculates.
+std::vector<std::string> Reduce(SheetSession& session, bool errorReport) {
+  session.app.errorReport = errorReport;
+  session.Sheet().Command(kCmdCalculate);
+  session.app.errorReport = true;
+  return session.Sheet().MessageLines();
+}
+
+// The file the last command wrote and asked to have opened. When there is
+// none the sheet's messages say why, or the command wrote nothing.
+std::string TakeOpenedFile(SheetSession& session, const char* what) {
+  if (session.shell.opened.empty()) {
+    session.FinishMessages();
+    throw Refusal(std::string("no ") + what + " was written");
+  }
+  std::string path = session.shell.opened.back();
+  session.shell.opened.clear();
+  return path;
+}
+
+void PrintLine(const std::string& line) { WriteRaw(stdout, line + "\n"); }
+
+// Print to File: the header command without a page empties the line list,
+// then the listing of every row goes to the job's listing file.
+std::string WriteListing(SheetSession& session, bool corrected) {
+  Stadia& sheet = session.Sheet();
+  sheet.Command(kCmdPrintHeader);
+  sheet.Command(kCmdPrintRows, CommandArg{}, RowRange{0, sheet.RowCount(), corrected ? 1 : 0});
+  return TakeOpenedFile(session, "listing");
+}
+
+// The LandXML file goes where the save-file dialog would have been told.
+void WriteLandXml(SheetSession& session, const std::string& path) {
+  session.dialogs.saveFileName = path;
+  session.Sheet().Command(kCmdLandXml);
+  if (!session.messages.Shown("xml output file ")) {
+    session.FinishMessages();
+    throw Refusal("no LandXML file was written");
+  }
+}
+
+void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  const std::vector<std::string> lines = Reduce(session, !options.noErrorReport);
+  if (options.save) session.Save(session.Path());
+  PrintSheet(sheet, stdout);
+  for (const std::string& line : lines) WriteText(stdout, "message: " + line + "\n");
+  for (const std::string& path : session.shell.opened) PrintLine("error report: " + path);
+  session.shell.opened.clear();
+  FinishVerb(session);
+}
+
+void RunList(const GlobalOptions& global, const ReportOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  if (options.reduce) Reduce(session, false);
+  sheet.Command(kCmdShowCoordinates, std::int64_t{options.coords ? 1 : 0});
+  PrintLine(WriteListing(session, options.corrected));
+  FinishVerb(session);
+}
+
+void RunCheck(const GlobalOptions& global, const ReportOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  if (options.reduce) Reduce(session, false);
+  sheet.Command(kCmdCheckReport);
+  PrintLine(TakeOpenedFile(session, "check shot report"));
+  FinishVerb(session);
+}
+
+void RunLandXml(const GlobalOptions& global, const ReportOptions& options) {
+  SheetSession session(global);
+  session.Open(options.file);
+  if (options.reduce) Reduce(session, false);
+  WriteLandXml(session, options.output);
+  PrintLine(options.output);
+  FinishVerb(session);
+}
+
+// The host's line ends become the terminal's.
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+void RunStrings(const GlobalOptions& global, const ReportOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  std::string text;
+  sheet.Command(kCmdObservationStrings, &text);
+  // The sheet shows the same text in a message box; here it is the output.
+  session.messages.Consume(text);
+  WriteText(stdout, WithoutCarriageReturns(text));
+  FinishVerb(session);
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+void RunPoints(const GlobalOptions& global, const ReportOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  if (options.reduce) Reduce(session, false);
+  WriteRaw(stdout, "number,easting,northing,height,code,comment\n");
+  PointRecord record;
+  // Each record comes from a row after the last one, so there are at most
+  // as many as rows; the bound keeps a faulty sheet from looping.
+  int result = sheet.Command(kCmdFirstPoint, &record);
+  for (int handed = 0; result != -1 && handed <= sheet.RowCount(); ++handed) {
+    WriteText(stdout, Sprintf("%d,%.3f,%.3f,%.3f,", record.point, record.east, record.north,
+                              static_cast<double>(record.height)) +
+                          CsvField(record.code) + "," + CsvField(record.description) + "\n");
+    record = PointRecord{};
+    result = sheet.Command(kCmdNextPoint, &record);
+  }
+  FinishVerb(session);
+}
+
+// The LandXML file of the job verb: in the job folder, named after the sheet
+// file with the job name, as the other reports are ("stad1.tst" ->
+// "stad1_tst.xml").
+std::string DefaultXmlPath(const SheetSession& session) {
+  const PathParts parts = SplitPath(session.Path());
+  return session.app.job.NativeFolder() + parts.title + "_" + session.app.job.job + ".xml";
+}
+
+struct JobCounts {
+  int rows = 0;
+  int setups = 0;
+  int points = 0;
+};
+
+JobCounts CountJob(const Stadia& sheet) {
+  JobCounts counts;
+  counts.rows = static_cast<int>(sheet.Rows().size());
+  for (const StadiaRow& row : sheet.Rows()) {
+    if (row.type == kStadiaAtBs) ++counts.setups;
+    if (!IsStadiaShot(row.type) || IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
+    if (row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate) continue;
+    ++counts.points;
+  }
+  return counts;
+}
+
+void RunJob(const GlobalOptions& global, const JobOptions& options) {
+  SheetSession session(global);
+  Stadia& sheet = session.Open(options.file);
+  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  const std::vector<std::string> lines = Reduce(session, true);
+  std::vector<std::string> errorReports;
+  errorReports.swap(session.shell.opened);
+  const JobCounts counts = CountJob(sheet);
+
+  const std::string listing = WriteListing(session, false);
+  sheet.Command(kCmdCheckReport);
+  const std::string checkReport = TakeOpenedFile(session, "check shot report");
+  const std::string xml = options.xml.empty() ? DefaultXmlPath(session) : options.xml;
+  WriteLandXml(session, xml);
+  if (options.save) session.Save(session.Path());
+
+  PrintLine("sheet: " + session.Path());
+  PrintLine(Sprintf("rows: %d", counts.rows));
+  PrintLine(Sprintf("set-ups: %d", counts.setups));
+  PrintLine(Sprintf("points computed: %d", counts.points));
+  PrintLine(Sprintf("messages: %d", static_cast<int>(lines.size())));
+  for (const std::string& line : lines) WriteText(stdout, "  " + line + "\n");
+  for (const std::string& path : errorReports) PrintLine("error report: " + path);
+  PrintLine("listing: " + listing);
+  PrintLine("check shot report: " + checkReport);
+  PrintLine("LandXML file: " + xml);
+  if (options.save) PrintLine("saved: " + session.Path());
+  FinishVerb(session);
+}
+
+void AddReduceOption(CLI::App& command, ReportOptions& options) {
+  command.add_flag("--reduce", options.reduce,
+                   "reduce the sheet first (in memory, without the error report)");
+}
+
+constexpr const char* kSavedNote =
+    "Without --reduce the sheet's coordinates are those saved in the file.\n";
+
+}  // namespace
+
+void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs) {
+  {
+    auto options = std::make_shared<ReduceOptions>();
+    CLI::App* reduce = app.add_subcommand("reduce", "Calculate Coordinates and print the result");
+    reduce->add_option("FILE", options->file, "the sheet file")->required();
+    reduce->add_flag("--save", options->save, "write the reduced sheet back to FILE");
+    reduce->add_flag("--no-error-report", options->noErrorReport, "do not write the error report");
+    reduce->footer(
+        "Prints the sheet as show --coords does, then each of the reduction's\n"
+        "messages as \"message: TEXT\" and, when the error report was written,\n"
+        "\"error report: PATH\". Messages do not change the exit status.\n");
+    verbs.push_back({reduce, [&global, options] { RunReduce(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* list = app.add_subcommand("list", "Write the RTF listing and print its path");
+    list->add_option("FILE", options->file, "the sheet file")->required();
+    list->add_flag("--coords", options->coords, "list with the coordinate columns");
+    list->add_flag("--corrected", options->corrected, "show corrected bearing and distance");
+    AddReduceOption(*list, *options);
+    list->footer(kSavedNote);
+    verbs.push_back({list, [&global, options] { RunList(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* check = app.add_subcommand("check", "Write the check shot report and print its path");
+    check->add_option("FILE", options->file, "the sheet file")->required();
+    AddReduceOption(*check, *options);
+    check->footer(kSavedNote);
+    verbs.push_back({check, [&global, options] { RunCheck(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* landxml = app.add_subcommand("landxml", "Write the LandXML survey file");
+    landxml->add_option("FILE", options->file, "the sheet file")->required();
+    landxml->add_option("-o,--output", options->output, "the file to write")
+        ->type_name("OUT")
+        ->required();
+    AddReduceOption(*landxml, *options);
+    verbs.push_back({landxml, [&global, options] { RunLandXml(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* strings =
+        app.add_subcommand("strings", "Print the observation strings sent to the host");
+    strings->add_option("FILE", options->file, "the sheet file")->required();
+    verbs.push_back({strings, [&global, options] { RunStrings(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* points =
+        app.add_subcommand("points", "Print the points uploaded to the host, as CSV");
+    points->add_option("FILE", options->file, "the sheet file")->required();
+    AddReduceOption(*points, *options);
+    points->footer(
+        "One line per upload record, after the header line\n"
+        "number,easting,northing,height,code,comment. Texts holding a comma or a\n"
+        "quote are quoted.\n" +
+        std::string(kSavedNote));
+    verbs.push_back({points, [&global, options] { RunPoints(global, *options); }});
+  }
+  {
+    auto options = std::make_shared<JobOptions>();
+    CLI::App* job = app.add_subcommand(
+        "job", "Reduce the sheet and write its listing, check shot report and LandXML file");
+    job->add_option("FILE", options->file, "the stadia sheet file")->required();
+    job->add_flag("--save", options->save, "write the reduced sheet back to FILE");
+    job->add_option("--xml", options->xml, "the LandXML file (default: in the job folder)")
+        ->type_name("OUT");
+    job->footer(
+        "Reduces the sheet (writing the error report when there are messages),\n"
+        "writes the listing with the coordinate columns, the check shot report\n"
+        "and the LandXML file, named after the sheet file and the job\n"
+        "(stad1.tst -> stad1_tst.xml), all into the job folder. The sheet file is\n"
+        "left as it is unless --save. Prints a summary: rows, set-ups, points\n"
+        "computed, the reduction's messages and where each file is.\n");
+    verbs.push_back({job, [&global, options] { RunJob(global, *options); }});
+  }
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,65 @@
+#pragma once
+// One run of a verb on one sheet file: the application state and the ports a
+// sheet is made with, and the sheet itself once the file is opened.
+#include <memory>
+#include <string>
+
+#include "cli/cli_ports.h"
+#include "job/application_state.h"
+#include "platform/recording_ports.h"
+#include "sheets/sheet_context.h"
+#include "sheets/stadia/stadia.h"
+
+namespace kestrel::cli {
+
+// The options every verb takes.
+struct GlobalOptions {
+  int bearingMode = 0;   // AngleMode: whole circle
+  int distanceUnit = 0;  // DistanceUnit: metres
+  bool progress = false;
+  bool answerYes = false;
+};
+
+// The sheet kind a file name stands for, as the table selection dialog reads
+// names: a ".precisionstadia" extension, else the first of "stad", "trad",
+// "trav", "lvlbk", "lvlsh", "lvl2sh" found in the lower-cased file name.
+std::optional<SheetType> SheetKindOfFile(const std::string& path);
+
+class SheetSession {
+ public:
+  explicit SheetSession(const GlobalOptions& options);
+  SheetSession(const SheetSession&) = delete;
+  SheetSession& operator=(const SheetSession&) = delete;
+
+  // Opens a sheet file as "Open Existing" does: the kind from the file name,
+  // the job's drive, folder and name from the path, then the rows. Throws
+  // CliError when the name is not a sheet's (usage), the kind is not one this
+  // program handles yet or the file cannot be read (refusal).
+  Stadia& Open(const std::string& path);
+  // Writes the sheet; throws a refusal when the sheet could not save.
+  void Save(const std::string& path);
+
+  Stadia& Sheet() { return *sheet_; }
+  // The file named on the command line.
+  const std::string& Path() const { return path_; }
+
+  // Throws a refusal when the sheet showed a message that was not a "...
+  // created" notice. Messages are printed to standard error either way.
+  void FinishMessages();
+
+  ApplicationState app;
+  TerminalMessages messages;
+  TerminalProgress progress;
+  TerminalClipboard clipboard;
+  ListingShell shell;
+  OptionDialogs dialogs;
+  FixedUnitSelectors units;
+  CancellingChooser chooser;
+  SheetContext context;
+
+ private:
+  std::unique_ptr<Stadia> sheet_;
+  std::string path_;
+};
+
+}  // namespace kestrel::cli

@@ -1,0 +1,31 @@
+#pragma once
+// The verbs of kestrel-cli. Each Add* function declares its verbs' options on
+// the program's command line and registers what runs when the verb is given.
+// A verb ends normally on success and throws CliError otherwise.
+#include <functional>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/sheet_session.h"
+
+namespace kestrel::cli {
+
+struct Verb {
+  CLI::App* command;
+  std::function<void()> run;
+};
+
+// show, edit, copy, paste: a sheet's rows and the grid's operations.
+void AddSheetVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
+// new, path: sheet files and the host's command line.
+void AddJobVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
+// reduce, list, check, landxml, strings, points, job: reductions and reports.
+void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
+
+// The paths the sheet asked to have opened and no verb printed itself, as
+// "open: PATH" lines on standard error; then the sheet's messages (which end
+// the verb with a refusal when one of them is not a "... created" notice).
+void FinishVerb(SheetSession& session);
+
+}  // namespace kestrel::cli
