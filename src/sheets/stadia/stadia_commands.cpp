@@ -237,8 +237,9 @@ int Stadia::Renumber(const CommandArg& range, std::int64_t firstNewNumber) {
     return all || (value >= numbers->first && value <= numbers->last);
   };
 
-  // Only rows not yet renumbered are looked up, and those still hold the
-  // numbers the indexes were built from.
+  // The indexes hold the numbers as they were before renumbering, so a new
+  // number that equals a later old number is never taken for it: each point
+  // and each backsight moves at most once.
   NumberIndex points;
   NumberIndex backsights;
   for (std::size_t i = 0; i < rows_.size(); ++i) {
@@ -251,9 +252,6 @@ int Stadia::Renumber(const CommandArg& range, std::int64_t firstNewNumber) {
   std::sort(backsights.begin(), backsights.end());
 
   std::vector<bool> done(rows_.size(), false);
-  // A backsight follows only its first renumbering, so that a new number that
-  // equals a later old number does not move it twice.
-  std::vector<bool> backsightDone(rows_.size(), false);
   auto next = static_cast<std::uint32_t>(firstNewNumber);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     StadiaRow& row = rows_[i];
@@ -271,9 +269,7 @@ int Stadia::Renumber(const CommandArg& range, std::int64_t firstNewNumber) {
       }
       const auto [bsFirst, bsLast] = RepeatsFrom(backsights, old, i);
       for (auto entry = bsFirst; entry != bsLast; ++entry) {
-        if (backsightDone[entry->second]) continue;
         SetBacksightNumber(rows_[entry->second], next);
-        backsightDone[entry->second] = true;
       }
     }
     ++next;
