@@ -13,10 +13,12 @@ namespace kestrel {
 
 namespace {
 
-// Puts a row back at `index` (0 to RowCount) from its saved state.
+// Puts a row back at `index` (0 to RowCount) from its saved state. A sheet
+// that refused the insert keeps its rows as they are.
 void InsertRowWithState(CUGDataSource& source, int index, const std::string& state) {
+  const int count = source.RowCount();
   source.InsertRow(index);
-  source.RestoreRowState(index, state);
+  if (source.RowCount() == count + 1) source.RestoreRowState(index, state);
 }
 
 // A step whose change has already been made when it is pushed: the stack's

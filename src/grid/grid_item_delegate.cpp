@@ -9,6 +9,7 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_font.h"
 #include "grid/sheet_table_model.h"
+#include "grid/undo_keys.h"
 #include "platform/text_encoding.h"
 
 namespace kestrel {
@@ -86,6 +87,18 @@ bool GridItemDelegate::eventFilter(QObject* object, QEvent* event) {
       return true;
     }
     if (qobject_cast<QComboBox*>(editor) != nullptr) {
+      // The drop list has no undo of its own: the grid's steps answer the
+      // keys, and the list then shows the type put back.
+      if (QUndoStack* stack = model_.UndoStack(); stack != nullptr) {
+        if (IsUndoKey(*key)) {
+          stack->undo();
+          return true;
+        }
+        if (IsRedoKey(*key)) {
+          stack->redo();
+          return true;
+        }
+      }
       const QString text = key->text();
       if (text == QStringLiteral(" ") || text == QStringLiteral("+") ||
           text == QStringLiteral("-")) {

@@ -9,30 +9,17 @@
 #include "grid/grid_commands.h"
 #include "grid/my_cug.h"
 #include "grid/sheet_table_model.h"
+#include "grid/undo_keys.h"
 #include "sheets/command_codes.h"
 
 namespace kestrel {
-
-namespace {
-
-bool IsUndoKey(const QKeyEvent* key) { return key->matches(QKeySequence::Undo); }
-
-// Ctrl+Y as well as the desktop's own redo key (Ctrl+Shift+Z on most).
-bool IsRedoKey(const QKeyEvent* key) {
-  if (key->matches(QKeySequence::Redo)) return true;
-  const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-  if (key->key() == Qt::Key_Y && modifiers == Qt::ControlModifier) return true;
-  return key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
-}
-
-}  // namespace
 
 bool MyCug::event(QEvent* event) {
   // Undo and redo belong to the grid while it has the focus, even when a menu
   // of the window carries the same keys.
   if (event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsUndoKey(key) || IsRedoKey(key)) {
+    if (IsUndoKey(*key) || IsRedoKey(*key)) {
       event->accept();
       return true;
     }
@@ -49,11 +36,11 @@ void MyCug::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MyCug::HandleCommandKey(QKeyEvent* event) {
-  if (IsUndoKey(event)) {
+  if (IsUndoKey(*event)) {
     undoStack_.undo();
     return true;
   }
-  if (IsRedoKey(event)) {
+  if (IsRedoKey(*event)) {
     undoStack_.redo();
     return true;
   }
