@@ -37,10 +37,12 @@ void MyCug::keyPressEvent(QKeyEvent* event) {
 
 bool MyCug::HandleCommandKey(QKeyEvent* event) {
   if (IsUndoKey(*event)) {
+    ForgetStepsIfRowsMovedBehindGrid();
     undoStack_.undo();
     return true;
   }
   if (IsRedoKey(*event)) {
+    ForgetStepsIfRowsMovedBehindGrid();
     undoStack_.redo();
     return true;
   }

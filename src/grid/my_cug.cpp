@@ -205,8 +205,11 @@ void MyCug::OnSheetChanged(int focusRow) {
 }
 
 bool MyCug::viewportEvent(QEvent* event) {
-  // The kept cell belongs to one paint; the next paint asks the sheet again.
-  if (event->type() == QEvent::Paint) model_->ForgetCachedCell();
+  if (event->type() == QEvent::Paint) {
+    // The kept cell belongs to one paint; the next paint asks the sheet again.
+    model_->ForgetCachedCell();
+    ForgetStepsIfRowsMovedBehindGrid();
+  }
   return QTableView::viewportEvent(event);
 }
 

@@ -30,6 +30,10 @@ class MyCug : public QTableView {
 
   // Sets the row count, column count and widths again (after a load, or when
   // the coordinate columns are shown or hidden) and repaints every cell.
+  // The grid keeps rows it has grown to. Undo steps name rows by position:
+  // they are dropped whenever the sheet's row count changed without the grid
+  // (noticed here, at the next paint or at the next undo key); a caller that
+  // replaces the rows with as many others clears UndoStack() or re-attaches.
   void Refresh();
   // Repaints every cell (after a selector changed: stored values never change).
   void RedrawAll();
