@@ -10,6 +10,7 @@
 
 #include "sheets/sheet_context.h"
 #include "sheets/stadia/base_stadia.h"
+#include "sheets/stadia/stadia_reduction.h"
 #include "sheets/stadia/stadia_row.h"
 
 namespace kestrel {
@@ -57,6 +58,12 @@ class Stadia : public BaseStadia {
   const std::vector<std::string>& MessageLines() const { return messageLines_; }
   // The file last loaded or saved (the printed header names it).
   const std::string& DocumentPath() const { return documentPath_; }
+  // Reduction options that notes set and that last as long as the sheet.
+  StadiaLastingOptions& ReductionOptions() { return reductionOptions_; }
+  // While on, set-ups take their points from earlier shots even where a
+  // station row supplies them (the least squares command reduces so).
+  bool ReReduction() const { return reReduction_; }
+  void SetReReduction(bool on) { reReduction_ = on; }
 
  private:
   bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
@@ -93,9 +100,13 @@ class Stadia : public BaseStadia {
   std::array<bool, kEntryColumns> entryFlags_{};
   std::vector<std::string> messageLines_;
   std::string documentPath_;
+  // The row after the one the last upload record came from (commands 10, 11).
+  std::size_t uploadNext_ = 0;
   // Points the set-ups need from the host (command 20), handed out by 21.
   std::vector<std::uint32_t> missingPoints_;
   std::size_t nextMissing_ = 0;
+  StadiaLastingOptions reductionOptions_;
+  bool reReduction_ = false;
 };
 
 }  // namespace kestrel

@@ -1,0 +1,357 @@
+#include "sheets/stadia/stadia_reduction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+#include "job/job_location.h"
+#include "platform/number_text.h"
+#include "platform/printf_format.h"
+#include "report/report_writer.h"
+#include "sheets/stadia/stadia.h"
+#include "survey/angles.h"
+#include "survey/geometry.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr double kDegreesToRadians = kPi / 180;
+// A coordinate within this of zero counts as not yet known.
+constexpr double kZeroCoordinate = 0.001;
+// What a shot gets when no valid set-up stands above it.
+constexpr double kPlaceholder = 0.001;
+// Orientations smaller than this (degrees, about 0.1 second) are taken as none.
+constexpr double kOrientationTolerance = 2.7e-5;
+// "null" on an HZ/DH shot: 1e20 in single precision, which shows empty.
+constexpr double kNoHeightDifference = 100000002004087734272.0;
+constexpr double kThreeRightAngles = 4.71238898038469;
+constexpr std::string_view kAtmosphericKeyword = "AtmosphericCorrectionCoefficient";
+
+bool IsZeroPoint(const StadiaRow& row) {
+  return std::fabs(row.east) < kZeroCoordinate && std::fabs(row.north) < kZeroCoordinate &&
+         std::fabs(row.height) < kZeroCoordinate;
+}
+
+// Never store a non-finite value: a result too large to hold shows empty.
+double Stored(double value) { return std::isfinite(value) ? value : kEmptyValue; }
+
+// Heights are held to single precision, as the sheet file's readers expect.
+double StoredHeight(double value) {
+  const float single = static_cast<float>(value);
+  return std::isfinite(single) ? double{single} : kEmptyValue;
+}
+
+// ASCII only: notes are Windows-1252 and the user's locale must not matter.
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithNoCase(std::string_view text, std::string_view keyword) {
+  if (text.size() < keyword.size()) return false;
+  for (std::size_t i = 0; i < keyword.size(); ++i) {
+    if (LowerAscii(text[i]) != LowerAscii(keyword[i])) return false;
+  }
+  return true;
+}
+
+bool HasAzimuthOnly(std::string_view note) {
+  std::string lower(note);
+  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+  return lower.find("azimuth only") != std::string::npos;
+}
+
+double NumberAfter(std::string_view text, std::size_t skip) {
+  return ReadDouble(text.substr(std::min(skip, text.size())));
+}
+
+void CopyPoint(StadiaRow& to, const StadiaRow& from) {
+  to.east = from.east;
+  to.north = from.north;
+  to.height = StoredHeight(from.height);
+}
+
+}  // namespace
+
+int CalculateStadia(Stadia& sheet) {
+  StadiaReduction(sheet).Run();
+  SheetContext& ctx = sheet.Context();
+  if (!ctx.app.errorReport || sheet.MessageLines().empty()) return 0;
+  std::string path = ctx.app.job.ReportPath(kStadiaErrorReportName);
+  CReportWriter writer(ctx.messages);
+  if (writer.WriteReport(sheet.MessageLines(), path, true, false, false) == 1) {
+    ctx.shell.OpenFile(path);
+  }
+  return 0;
+}
+
+StadiaReduction::StadiaReduction(Stadia& sheet)
+    : rows_(sheet.Rows()),
+      lines_(sheet.MessageLines()),
+      lasting_(sheet.ReductionOptions()),
+      reReduction_(sheet.ReReduction()) {}
+
+void StadiaReduction::Run() {
+  lines_.clear();
+  if (rows_.empty()) return;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    const int type = rows_[i].type;
+    if (IsStadiaShot(type) && setups_.empty() && !noSetupLineAdded_) {
+      AddLine(Sprintf(kNoSetupYetLine, static_cast<int>(i)));
+      noSetupLineAdded_ = true;
+    }
+    bool keepOffsets = false;
+    if (type == kStadiaStn) {
+      ReduceStation(i);
+    } else if (type == kStadiaAtBs) {
+      ReduceSetup(i);
+    } else if (type == kStadiaFnote) {
+      ReadNote(rows_[i].note);
+      keepOffsets = true;
+    } else if (IsStadiaShot(type)) {
+      keepOffsets = !ReduceShot(i);
+      lastShot_[rows_[i].point] = i;
+    }
+    if (!keepOffsets) ClearOffsets();
+  }
+}
+
+void StadiaReduction::AddLine(std::string line) { lines_.push_back(std::move(line)); }
+
+void StadiaReduction::ClearOffsets() { radial_ = right_ = left_ = false; }
+
+// --- Lookups ---------------------------------------------------------------
+
+std::ptrdiff_t StadiaReduction::FirstListedStation(std::uint32_t point) const {
+  const auto found = firstStation_.find(point);
+  return found == firstStation_.end() ? -1 : static_cast<std::ptrdiff_t>(found->second);
+}
+
+// A zero station is listed only while no other station has its number (a
+// zero row never joins a number already listed), and it is replaced in place,
+// so it can only be the first station of its number.
+std::ptrdiff_t StadiaReduction::ZeroListedStation(std::uint32_t point) const {
+  const std::ptrdiff_t first = FirstListedStation(point);
+  if (first < 0 || !IsZeroPoint(rows_[stations_[static_cast<std::size_t>(first)]])) return -1;
+  return first;
+}
+
+std::ptrdiff_t StadiaReduction::NearestShotAbove(std::size_t, std::uint32_t point) const {
+  const auto found = lastShot_.find(point);
+  return found == lastShot_.end() ? -1 : static_cast<std::ptrdiff_t>(found->second);
+}
+
+bool StadiaReduction::AzimuthOnlyNoteAbove(std::size_t) const { return azimuthOnlySeen_; }
+
+// --- STN -------------------------------------------------------------------
+
+void StadiaReduction::ReduceStation(std::size_t index) {
+  const StadiaRow& row = rows_[index];
+  if (IsEmptyValue(row.east) || IsEmptyValue(row.north) || IsEmptyValue(row.height)) return;
+  if (IsZeroPoint(row) && FirstListedStation(row.point) >= 0) return;
+
+  // A station booked as zeros until its coordinates were known: the real row
+  // takes its place and fills the earlier row in.
+  if (const std::ptrdiff_t zero = ZeroListedStation(row.point); zero >= 0) {
+    std::size_t& slot = stations_[static_cast<std::size_t>(zero)];
+    CopyPoint(rows_[slot], row);
+    slot = index;
+    return;
+  }
+  stations_.push_back(index);
+  firstStation_.try_emplace(row.point, stations_.size() - 1);
+}
+
+// --- AT/BS -----------------------------------------------------------------
+
+void StadiaReduction::ReduceSetup(std::size_t index) {
+  StadiaRow& row = rows_[index];
+  const std::uint32_t at = row.point;
+  const std::uint32_t bs = BacksightNumber(row);
+
+  StadiaSetup setup{.row = index, .point = at, .instrumentHeight = row.dist};
+  const auto standOn = [&](const StadiaRow& known) {
+    setup.east = known.east;
+    setup.north = known.north;
+    setup.height = known.height;
+    CopyPoint(row, known);
+  };
+  bool stationFound = false, stationZero = false, backsightZero = false;
+  Backsight backsight = bs == 0 ? Backsight::Absent : Backsight::NotFound;
+  double bsEast = 0.0, bsNorth = 0.0;
+
+  if (const std::ptrdiff_t p = FirstListedStation(at); p >= 0) {
+    const StadiaRow& station = rows_[stations_[static_cast<std::size_t>(p)]];
+    standOn(station);
+    stationZero = IsZeroPoint(station);
+    stationFound = !stationZero;
+  }
+  if (backsight == Backsight::NotFound) {
+    if (const std::ptrdiff_t p = FirstListedStation(bs); p >= 0) {
+      const StadiaRow& station = rows_[stations_[static_cast<std::size_t>(p)]];
+      bsEast = station.east;
+      bsNorth = station.north;
+      if (IsZeroPoint(station)) {
+        backsightZero = true;
+      } else {
+        backsight = Backsight::Found;
+      }
+    }
+  }
+
+  // Points not known as stations (and, when re-reducing, every point) come
+  // from the nearest shot to them above. A sheet without a backsight number
+  // has no backsight point to look for.
+  if (!stationFound || reReduction_) {
+    if (const std::ptrdiff_t r = NearestShotAbove(index, at); r >= 0) {
+      standOn(rows_[static_cast<std::size_t>(r)]);
+      stationFound = true;
+    }
+  }
+  if (backsight == Backsight::NotFound || (reReduction_ && backsight == Backsight::Found)) {
+    if (const std::ptrdiff_t r = NearestShotAbove(index, bs); r >= 0) {
+      bsEast = rows_[static_cast<std::size_t>(r)].east;
+      bsNorth = rows_[static_cast<std::size_t>(r)].north;
+      backsight = Backsight::Found;
+    }
+  }
+
+  if (!stationFound) {
+    AddLine(Sprintf(stationZero ? kZeroStationLine : kStationNotFoundLine, at));
+    stationFound = stationZero;
+  }
+  if (backsight == Backsight::NotFound && backsightZero) {
+    AddLine(Sprintf(kZeroStationLine, bs));
+    backsight = Backsight::Found;
+  }
+  bool azimuthOnly = false;
+  if (backsight == Backsight::NotFound) {
+    azimuthOnly = AzimuthOnlyNoteAbove(index);
+    if (!azimuthOnly) AddLine(Sprintf(kBacksightNotFoundLine, bs));
+  }
+
+  setupValid_ = stationFound && (backsight != Backsight::NotFound || azimuthOnly);
+  if (!setupValid_) return;
+  if (backsight == Backsight::Found && !azimuthOnly) {
+    const double bearing = BearingBetween(setup.east, setup.north, bsEast, bsNorth);
+    setup.orientation = bearing / kDegreesToRadians - DmsToDegrees(row.hz);
+    if (std::fabs(setup.orientation) < kOrientationTolerance) setup.orientation = 0.0;
+  }
+  setups_.push_back(setup);
+}
+
+// --- Fnote -----------------------------------------------------------------
+
+void StadiaReduction::ReadNote(const std::string& note) {
+  if (HasAzimuthOnly(note)) azimuthOnlySeen_ = true;
+  const auto is = [&note](std::string_view keyword) { return StartsWithNoCase(note, keyword); };
+  if (is("or ")) {
+    lateralOffset_ = NumberAfter(note, 3);
+    right_ = true;
+  } else if (is("ol ")) {
+    lateralOffset_ = NumberAfter(note, 3);
+    left_ = true;
+  } else if (is("go ")) {
+    radialOffset_ = NumberAfter(note, 3);
+    radial_ = true;
+  } else if (is("bk ")) {
+    radialOffset_ = -NumberAfter(note, 3);
+    radial_ = true;
+  } else if (is("v0ha")) {
+    lasting_.convention = VerticalConvention::V0ha;
+  } else if (is("v0na")) {
+    lasting_.convention = VerticalConvention::V0na;
+  } else if (is("v0nc")) {
+    lasting_.convention = VerticalConvention::V0nc;
+  } else if (is("null")) {
+    noHeight_ = true;
+  } else if (is("vertadj ")) {
+    const double adjustment = NumberAfter(note, 8);
+    lasting_.verticalAdjustment = adjustment < 0 ? adjustment + 360 : adjustment;
+  } else if (is("backface")) {
+    backFace_ = true;
+  } else if (is(kAtmosphericKeyword)) {
+    // One separator character stands between the keyword and the number.
+    lasting_.atmosphericCoefficient = NumberAfter(note, kAtmosphericKeyword.size() + 1);
+  }
+}
+
+// --- Shots -----------------------------------------------------------------
+
+bool StadiaReduction::ReduceShot(std::size_t index) {
+  StadiaRow& row = rows_[index];
+  if (!setupValid_) {
+    row.east = row.north = kPlaceholder;
+    if (row.type != kStadiaHdRl) row.height = StoredHeight(kPlaceholder);
+    return true;
+  }
+  const bool needsObs2 = row.type != kStadiaHdRl;
+  if (IsEmptyValue(row.hz) || (needsObs2 && IsEmptyValue(row.obs2))) return false;
+
+  const StadiaSetup& setup = setups_.back();
+  const double azimuth = (DmsToDegrees(row.hz) + setup.orientation) * kDegreesToRadians;
+  if (row.type == kStadiaSdHt || row.type == kStadiaChk) {
+    SlopeShot(row, setup, azimuth);
+  } else {
+    row.east = Stored(setup.east + std::sin(azimuth) * row.dist);
+    row.north = Stored(setup.north + std::cos(azimuth) * row.dist);
+    if (row.type == kStadiaHzDh) {
+      row.height =
+          noHeight_ ? kNoHeightDifference
+                    : StoredHeight(setup.height + setup.instrumentHeight - row.targetHt + row.obs2);
+    } else if (noHeight_) {
+      row.height = kEmptyValue;  // HD/RL keeps its entered height otherwise
+    }
+  }
+  noHeight_ = false;
+  ApplyOffsets(row, setup);
+  return true;
+}
+
+void StadiaReduction::SlopeShot(StadiaRow& row, const StadiaSetup& setup, double azimuth) {
+  const double reading = DmsToDegrees(row.obs2);
+  double elevation = 0.0;
+  switch (lasting_.convention) {
+    case VerticalConvention::V0ha:
+      elevation = reading;
+      break;
+    case VerticalConvention::V0na:
+      elevation = reading - 90;
+      break;
+    case VerticalConvention::V0nc:
+      elevation = 450 - reading;
+      break;
+    case VerticalConvention::Zenith:
+      elevation = 90 - reading + (backFace_ ? 180 : 0);
+      break;
+  }
+  elevation = (elevation + DmsToDegrees(lasting_.verticalAdjustment)) * kDegreesToRadians;
+
+  double slope = row.dist;
+  const double coefficient = lasting_.atmosphericCoefficient;
+  if (row.type == kStadiaSdHt && std::fabs(coefficient) > 100) slope *= 1 + coefficient / 1000000;
+
+  const double horizontal = std::cos(elevation) * slope;
+  row.east = Stored(setup.east + horizontal * std::sin(azimuth));
+  row.north = Stored(setup.north + horizontal * std::cos(azimuth));
+  row.height = noHeight_ ? kEmptyValue
+                         : StoredHeight(setup.height + setup.instrumentHeight - row.targetHt +
+                                        std::sin(elevation) * slope);
+}
+
+void StadiaReduction::ApplyOffsets(StadiaRow& row, const StadiaSetup& setup) const {
+  if (radial_) {
+    const double d0 = DistanceBetween(setup.east, setup.north, row.east, row.north);
+    if (d0 == 0) return;  // a point on the station has no direction to move in
+    const double scale = (d0 + radialOffset_) / d0;
+    row.east = Stored(setup.east + (row.east - setup.east) * scale);
+    row.north = Stored(setup.north + (row.north - setup.north) * scale);
+  } else if (right_ || left_) {
+    const double bearing = BearingBetween(setup.east, setup.north, row.east, row.north);
+    double dEast = 0.0, dNorth = 0.0;
+    PolarStep(bearing + (right_ ? kPi / 2 : kThreeRightAngles), lateralOffset_, dEast, dNorth);
+    row.east = Stored(row.east + dEast);
+    row.north = Stored(row.north + dNorth);
+  }
+}
+
+}  // namespace kestrel
