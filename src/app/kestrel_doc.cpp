@@ -1,0 +1,173 @@
+#include "app/kestrel_doc.h"
+
+#include <sys/stat.h>
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/qt_ports.h"
+#include "job/path_parts.h"
+#include "platform/file_access.h"
+#include "platform/number_text.h"
+#include "platform/printf_format.h"
+
+namespace kestrel {
+namespace {
+
+// The file's identity, or 0 when it does not exist. Saving replaces the file
+// by renaming a new one over it, so a written file has a new identity.
+ino_t FileIdentity(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+CKestrelDoc::SaveAnswer AskSaveOnScreen(const QString& title) {
+  const auto answer = QMessageBox::question(
+      nullptr, "Kestrel", QString("Save changes to %1?").arg(title),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (answer == QMessageBox::Yes) return CKestrelDoc::SaveAnswer::Save;
+  if (answer == QMessageBox::No) return CKestrelDoc::SaveAnswer::Discard;
+  return CKestrelDoc::SaveAnswer::Cancel;
+}
+
+std::optional<std::string> AskSaveAsNameOnScreen(const std::string& currentPath) {
+  const QString chosen = QFileDialog::getSaveFileName(nullptr, "Save As", PathToQt(currentPath));
+  if (chosen.isEmpty()) return std::nullopt;
+  return PathFromQt(chosen);
+}
+
+}  // namespace
+
+std::optional<std::string> PrecisionStadiaSavePath(const std::string& path) {
+  if (path.find("precisionstadia") != std::string::npos) return std::nullopt;
+  const PathParts parts = SplitPath(path);
+  const std::size_t stad = parts.title.find("stad");
+  if (stad == std::string::npos) return std::nullopt;
+  const int number = ReadInt(std::string_view(parts.title).substr(stad + 4));
+  const std::string job = parts.extension.empty() ? std::string() : parts.extension.substr(1);
+  return Sprintf("%s%s%s.precisionstadia%1d", parts.drive.c_str(), parts.folder.c_str(),
+                 job.c_str(), number);
+}
+
+CKestrelDoc::CKestrelDoc(SheetContext& context, const SheetRegistry& registry, QObject* parent)
+    : QObject(parent),
+      askSave(AskSaveOnScreen),
+      askSaveAsName(AskSaveAsNameOnScreen),
+      context_(context),
+      registry_(registry) {
+  for (const SheetTypeInfo& info : SheetTypeTable()) {
+    const SheetKind* kind = registry_.Find(info.type);
+    if (kind != nullptr && kind->make) sheets_[static_cast<int>(info.type)] = kind->make(context_);
+  }
+}
+
+CKestrelDoc::~CKestrelDoc() = default;
+
+CUGDataSource* CKestrelDoc::ActiveSheet() const {
+  const std::optional<SheetType> type = context_.app.flags.First();
+  return type ? Sheet(*type) : nullptr;
+}
+
+const SheetKind* CKestrelDoc::ActiveKind() const {
+  const std::optional<SheetType> type = context_.app.flags.First();
+  return type ? registry_.Find(*type) : nullptr;
+}
+
+CUGDataSource* CKestrelDoc::Sheet(SheetType type) const {
+  return sheets_[static_cast<int>(type)].get();
+}
+
+bool CKestrelDoc::OnNewDocument() {
+  DeleteContents();
+  SetPathName({});
+  SetModifiedFlag(false);
+  emit DocumentChanged();
+  return true;
+}
+
+bool CKestrelDoc::OnOpenDocument(const std::string& path) {
+  DeleteContents();
+  CUGDataSource* sheet = ActiveSheet();
+  std::string name = path;
+  if (sheet != nullptr && FileExists(path) && sheet->LoadFromFile(path) != 1) {
+    context_.messages.Show(Sprintf("failed to open file %s", path.c_str()));
+    DeleteContents();
+    name.clear();
+  }
+  SetPathName(name);
+  SetModifiedFlag(false);
+  if (!name.empty() && fileUsed) fileUsed(name);
+  emit DocumentChanged();
+  return !name.empty();
+}
+
+bool CKestrelDoc::OnSaveDocument(const std::string& path) {
+  CUGDataSource* sheet = ActiveSheet();
+  if (sheet == nullptr) return false;
+  const ino_t before = FileIdentity(path);
+  const bool saved = sheet->SaveToFile(path) == 1 || FileIdentity(path) != before;
+  if (!saved) return false;
+  SetPathName(path);
+  SetModifiedFlag(false);
+  if (fileUsed) fileUsed(path);
+  return true;
+}
+
+// Rows are removed from the end, so that emptying a long sheet stays linear.
+void CKestrelDoc::DeleteContents() {
+  for (const std::unique_ptr<CUGDataSource>& sheet : sheets_) {
+    if (!sheet) continue;
+    for (int row = sheet->RowCount() - 1; row >= 0; --row) sheet->DeleteRow(row);
+  }
+}
+
+void CKestrelDoc::SetPathName(const std::string& path) {
+  if (path == path_) return;
+  path_ = path;
+  emit TitleChanged();
+}
+
+QString CKestrelDoc::Title() const {
+  return path_.empty() ? QString("Untitled") : QFileInfo(PathToQt(path_)).fileName();
+}
+
+void CKestrelDoc::SetModifiedFlag(bool modified) {
+  if (modified == modified_) return;
+  modified_ = modified;
+  emit ModifiedChanged(modified_);
+}
+
+void CKestrelDoc::MovePrecisionStadiaPath() {
+  if (!context_.app.flags.precisionstadia || path_.empty()) return;
+  const std::optional<std::string> moved = PrecisionStadiaSavePath(path_);
+  if (!moved) return;
+  SetPathName(*moved);
+  if (fileUsed) fileUsed(*moved);
+}
+
+bool CKestrelDoc::SaveModified() {
+  MovePrecisionStadiaPath();
+  if (!modified_) return true;
+  switch (askSave(Title())) {
+    case SaveAnswer::Save:
+      return DoFileSave();
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool CKestrelDoc::DoFileSave() {
+  if (path_.empty()) return DoSaveAs();
+  return OnSaveDocument(path_);
+}
+
+bool CKestrelDoc::DoSaveAs() {
+  const std::optional<std::string> path = askSaveAsName(path_);
+  return path && OnSaveDocument(*path);
+}
+
+}  // namespace kestrel

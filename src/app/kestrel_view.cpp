@@ -1,0 +1,276 @@
+#include "app/kestrel_view.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "app/app_fonts.h"
+#include "app/command_ids.h"
+#include "app/command_router.h"
+#include "app/get_point_code.h"
+#include "app/get_point_number.h"
+#include "app/kestrel_doc.h"
+#include "app/page_printer.h"
+#include "app/replace_point_code.h"
+#include "app/sheet_registry.h"
+#include "grid/my_cug.h"
+#include "sheets/command_codes.h"
+
+namespace kestrel {
+
+CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* parent)
+    : QWidget(parent),
+      doc_(doc),
+      grid_(new MyCug(this)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(grid_);  // the grid fills the view
+  grid_->setFont(GridFont());
+  connect(grid_, &MyCug::SheetModified, this, [this] { doc_.SetModifiedFlag(true); });
+  connect(&doc_, &CKestrelDoc::DocumentChanged, this, &CKestrelView::OnInitialUpdate);
+  RegisterCommands(router);
+}
+
+CKestrelView::~CKestrelView() { grid_->AttachSource(nullptr); }
+
+void CKestrelView::OnInitialUpdate() {
+  CUGDataSource* sheet = Sheet();
+  // The sheet keeps its own copy of the coordinate columns' state.
+  if (SheetHas(kCmdShowCoordinates)) sheet->Command(kCmdShowCoordinates, showCoordinates_ ? 1 : 0);
+  grid_->AttachSource(sheet);
+}
+
+void CKestrelView::OnUpdate() { grid_->Refresh(); }
+
+void CKestrelView::RedrawAll() { grid_->RedrawAll(); }
+
+int CKestrelView::SearchStartRow() const {
+  const int current = grid_->currentIndex().row();
+  if (current < 0 || current + 1 >= grid_->GridRowCount()) return 0;
+  return current + 1;
+}
+
+CUGDataSource* CKestrelView::Sheet() const { return doc_.ActiveSheet(); }
+
+const SheetKind* CKestrelView::Kind() const { return doc_.ActiveKind(); }
+
+bool CKestrelView::SheetHas(int code) const {
+  const SheetKind* kind = Kind();
+  return Sheet() != nullptr && kind != nullptr && kind->commands.count(code) != 0;
+}
+
+void CKestrelView::GoToRow(int row) {
+  if (row < 0) return;
+  grid_->GoToCell(row, 0);
+  grid_->RedrawAll();
+}
+
+void CKestrelView::Changed() {
+  doc_.SetModifiedFlag(true);
+  emit SheetChanged();
+}
+
+void CKestrelView::GetPoint(std::int64_t number) {
+  GoToRow(Sheet()->Command(kCmdFindPoint, number));
+}
+
+void CKestrelView::FindSetup() {
+  GoToRow(Sheet()->Command(kCmdFindSetup, std::int64_t{SearchStartRow()}));
+}
+
+void CKestrelView::FindPointCode(const std::string& code) {
+  GoToRow(Sheet()->Command(kCmdFindCode, std::int64_t{SearchStartRow()}, code));
+}
+
+void CKestrelView::ReplacePointCode(const std::string& oldCode, const std::string& newCode) {
+  Sheet()->Command(kCmdReplaceCode, oldCode, newCode);
+  grid_->UndoStack()->clear();  // rows changed outside the grid's own edits
+  grid_->RedrawAll();
+  Changed();
+}
+
+// A type outside the kind's list (the dialog closed without a choice) leaves
+// the default type and the row alone.
+void CKestrelView::ApplyEntryType(int type) {
+  if (type < 0) return;
+  grid_->ApplyDefaultRowType(type);
+  Changed();
+}
+
+void CKestrelView::SetShowCoordinates(bool show) {
+  showCoordinates_ = show;
+  Sheet()->Command(kCmdShowCoordinates, show ? 1 : 0);
+  OnUpdate();
+}
+
+void CKestrelView::CalculateCoordinates() {
+  Sheet()->Command(kCmdCalculate);
+  grid_->RedrawAll();
+  Changed();
+}
+
+// The listing goes to the sheet's own RTF file: the header command without a
+// page empties the sheet's line list, then every row is listed.
+void CKestrelView::PrintToFile() {
+  CUGDataSource* sheet = Sheet();
+  sheet->Command(kCmdPrintHeader);
+  const RowRange all{0, sheet->RowCount(), doc_.Printing().corrected ? 1 : 0};
+  sheet->Command(kCmdPrintRows, {}, all);
+}
+
+int CKestrelView::PrintToPdf(const QString& path) {
+  if (Sheet() == nullptr || Kind() == nullptr) return 0;
+  return PrintSheetToPdf(path, *printer_, *Sheet(), *Kind(), doc_.Context().app, doc_.Printing());
+}
+
+int CKestrelView::PrintPages(QPrinter& printer) {
+  if (Sheet() == nullptr || Kind() == nullptr) return 0;
+  const int pages =
+      PrintSheetPages(printer, *Sheet(), *Kind(), doc_.Context().app, doc_.Printing());
+  grid_->RedrawAll();  // the pages recalculated the coordinates
+  return pages;
+}
+
+void CKestrelView::RegisterSheetCommand(CommandRouter& router, int id, int code,
+                                        void (CKestrelView::*run)()) {
+  router.Register(id,
+                  {[this, run] { (this->*run)(); }, [this, code] { return SheetHas(code); }, {}});
+}
+
+void CKestrelView::RegisterCommands(CommandRouter& router) {
+  RegisterSheetCommand(router, kIdGetPoint, kCmdFindPoint, &CKestrelView::OnGetPoint);
+  RegisterSheetCommand(router, kIdFindSetup, kCmdFindSetup, &CKestrelView::OnFindSetup);
+  RegisterSheetCommand(router, kIdPointCode, kCmdFindCode, &CKestrelView::OnPointCode);
+  RegisterSheetCommand(router, kIdReplaceCode, kCmdReplaceCode, &CKestrelView::OnReplaceCode);
+  RegisterSheetCommand(router, kIdCalculateCoordinates, kCmdCalculate, &CKestrelView::OnCalculate);
+  RegisterSheetCommand(router, kIdEditCopy, kCmdCopy, &CKestrelView::OnCopy);
+  RegisterSheetCommand(router, kIdEditCut, kCmdCut, &CKestrelView::OnCut);
+  RegisterSheetCommand(router, kIdEditPaste, kCmdPaste, &CKestrelView::OnPaste);
+  RegisterSheetCommand(router, kIdPrintToFile, kCmdPrintRows, &CKestrelView::OnPrintToFile);
+  RegisterSheetCommand(router, kIdCheckShotReport, kCmdCheckReport,
+                       &CKestrelView::OnCheckShotReport);
+  RegisterSheetCommand(router, kIdExportLandXml, kCmdLandXml, &CKestrelView::OnExportLandXml);
+  RegisterSheetCommand(router, kIdAppendSheet, kCmdAppendSheet, &CKestrelView::OnAppendSheet);
+  RegisterSheetCommand(router, kIdFilePrint, kCmdPrintRows, &CKestrelView::OnFilePrint);
+  RegisterSheetCommand(router, kIdFilePrintPreview, kCmdPrintRows,
+                       &CKestrelView::OnFilePrintPreview);
+  RegisterSheetCommand(router, kIdPrintToPdf, kCmdPrintRows, &CKestrelView::OnPrintToPdf);
+  router.Register(kIdFilePrintSetup, {[this] { OnFilePrintSetup(); }, {}, {}});
+
+  router.Register(kIdEntryType,
+                  {[this] { OnEntryType(); },
+                   [this] { return SheetHas(kCmdSetDefaultType) && Kind()->entryTypeDialog; },
+                   {}});
+  router.Register(kIdShowCoordinates, {[this] { OnShowCoordinates(); },
+                                       [this] { return SheetHas(kCmdShowCoordinates); },
+                                       [this] { return showCoordinates_; }});
+
+  const auto attached = [this] { return Sheet() != nullptr; };
+  router.Register(kIdMoveToStart, {[this] { grid_->MoveToStartOfData(); }, attached, {}});
+  router.Register(kIdMoveToEnd, {[this] { grid_->MoveToDataEnd(); }, attached, {}});
+  router.Register(kIdPageUp, {[this] { grid_->PageUpRows(); }, attached, {}});
+  router.Register(kIdPageDown, {[this] { grid_->PageDownRows(); }, attached, {}});
+  router.Register(kIdEditUndo, {[this] { grid_->UndoStack()->undo(); },
+                                [this] { return grid_->UndoStack()->canUndo(); },
+                                {}});
+  router.Register(kIdEditRedo, {[this] { grid_->UndoStack()->redo(); },
+                                [this] { return grid_->UndoStack()->canRedo(); },
+                                {}});
+}
+
+void CKestrelView::OnGetPoint() {
+  if (const std::optional<std::int64_t> number = AskPointNumber(this)) GetPoint(*number);
+}
+
+void CKestrelView::OnFindSetup() { FindSetup(); }
+
+void CKestrelView::OnPointCode() {
+  if (const std::optional<std::string> code = AskPointCode(this)) FindPointCode(*code);
+}
+
+void CKestrelView::OnReplaceCode() {
+  if (const std::optional<CodeReplacement> codes = AskCodeReplacement(this)) {
+    ReplacePointCode(codes->oldCode, codes->newCode);
+  }
+}
+
+void CKestrelView::OnEntryType() { ApplyEntryType(Kind()->entryTypeDialog(this)); }
+
+void CKestrelView::OnShowCoordinates() { SetShowCoordinates(!showCoordinates_); }
+
+void CKestrelView::OnCalculate() { CalculateCoordinates(); }
+
+void CKestrelView::OnCopy() {
+  grid_->CopyRows();
+  grid_->viewport()->update();
+}
+
+void CKestrelView::OnCut() {
+  grid_->CutRows();
+  grid_->viewport()->update();
+}
+
+void CKestrelView::OnPaste() {
+  grid_->PasteRows();
+  grid_->Refresh();
+}
+
+void CKestrelView::OnPrintToFile() { PrintToFile(); }
+
+void CKestrelView::OnCheckShotReport() { Sheet()->Command(kCmdCheckReport); }
+
+void CKestrelView::OnExportLandXml() { Sheet()->Command(kCmdLandXml); }
+
+// The chosen file's rows come into the open sheet, which stays the document's
+// sheet whichever kind the dialog was left on; the job folder and name follow
+// the chosen file.
+void CKestrelView::OnAppendSheet() {
+  const SheetTypeFlags flags = doc_.Context().app.flags;
+  const int loaded = Sheet()->Command(kCmdAppendSheet);
+  doc_.Context().app.flags = flags;
+  if (loaded == 0) return;
+  grid_->UndoStack()->clear();
+  OnUpdate();
+  Changed();
+}
+
+bool CKestrelView::AskPrintOptions() {
+  const std::optional<PrintOptions> options = kestrel::AskPrintOptions(doc_.Printing(), this);
+  if (!options) return false;
+  doc_.Printing() = *options;
+  return true;
+}
+
+void CKestrelView::OnFilePrint() {
+  if (!AskPrintOptions()) return;
+  QPrintDialog dialog(printer_.get(), this);
+  if (dialog.exec() == QDialog::Accepted) PrintPages(*printer_);
+}
+
+void CKestrelView::OnFilePrintPreview() {
+  if (!AskPrintOptions()) return;
+  QPrintPreviewDialog preview(printer_.get(), this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* printer) { PrintPages(*printer); });
+  preview.exec();
+}
+
+void CKestrelView::OnFilePrintSetup() {
+  QPageSetupDialog dialog(printer_.get(), this);
+  dialog.exec();
+}
+
+void CKestrelView::OnPrintToPdf() {
+  if (!AskPrintOptions()) return;
+  const QString path =
+      QFileDialog::getSaveFileName(this, "Print to PDF", QString(), "PDF files (*.pdf)");
+  if (path.isEmpty()) return;
+  PrintToPdf(path.endsWith(".pdf", Qt::CaseInsensitive) ? path : path + ".pdf");
+}
+
+}  // namespace kestrel

@@ -1,0 +1,98 @@
+#pragma once
+// The view: the entry grid on the document's active sheet, the view's
+// commands (each reaching the sheet as a Command code) and printing.
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QPrinter;
+
+namespace kestrel {
+
+class CKestrelDoc;
+class CommandRouter;
+class CUGDataSource;
+class MyCug;
+struct SheetKind;
+
+class CKestrelView : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Registers the view's commands with the router.
+  CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* parent = nullptr);
+  ~CKestrelView() override;
+
+  MyCug* Grid() const { return grid_; }
+  CKestrelDoc& Document() const { return doc_; }
+
+  // Attaches the document's active sheet to the grid and sizes the grid
+  // ((rows / 100) * 100 + 100 grid rows).
+  void OnInitialUpdate();
+  // Sizes the grid again (after a load, or when the coordinate columns are
+  // shown or hidden).
+  void OnUpdate();
+  // Draws every cell again (after the unit selectors changed).
+  void RedrawAll();
+
+  bool ShowCoordinates() const { return showCoordinates_; }
+  // The row searches start from: the current row + 1, or 0 when there is no
+  // current row or it lies past the grid's last row.
+  int SearchStartRow() const;
+
+  // The commands without their dialogs.
+  void GetPoint(std::int64_t number);
+  void FindSetup();
+  void FindPointCode(const std::string& code);
+  void ReplacePointCode(const std::string& oldCode, const std::string& newCode);
+  void ApplyEntryType(int type);
+  void SetShowCoordinates(bool show);
+  void CalculateCoordinates();
+  void PrintToFile();
+  // The listing in a PDF file with the print options of the document;
+  // returns the number of pages.
+  int PrintToPdf(const QString& path);
+  // The listing on `printer` with the print options of the document.
+  int PrintPages(QPrinter& printer);
+
+ signals:
+  // The sheet's rows changed through a command.
+  void SheetChanged();
+
+ private:
+  CUGDataSource* Sheet() const;
+  const SheetKind* Kind() const;
+  bool SheetHas(int code) const;
+  void RegisterCommands(CommandRouter& router);
+  void RegisterSheetCommand(CommandRouter& router, int id, int code, void (CKestrelView::*run)());
+  void GoToRow(int row);
+  void Changed();
+  bool AskPrintOptions();
+
+  void OnGetPoint();
+  void OnFindSetup();
+  void OnPointCode();
+  void OnReplaceCode();
+  void OnEntryType();
+  void OnShowCoordinates();
+  void OnCalculate();
+  void OnCopy();
+  void OnCut();
+  void OnPaste();
+  void OnPrintToFile();
+  void OnCheckShotReport();
+  void OnExportLandXml();
+  void OnAppendSheet();
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnFilePrintSetup();
+  void OnPrintToPdf();
+
+  CKestrelDoc& doc_;
+  MyCug* grid_;
+  std::unique_ptr<QPrinter> printer_;
+  bool showCoordinates_ = false;
+};
+
+}  // namespace kestrel
