@@ -131,8 +131,7 @@ void CMainFrame::CreateActions() {
   MakeAction(kIdObservationStrings, "Store Observations as Strings");
   MakeAction(kIdWriteStrings, "Write strings");
 
-  MakeAction(kIdHelpTopics, "&Help Topics", QKeySequence::HelpContents)
-      ->setIcon(look->standardIcon(QStyle::SP_DialogHelpButton));
+  MakeAction(kIdHelpTopics, "&Help Topics", QKeySequence::HelpContents, "Help");
   MakeAction(kIdAppAbout, "&About Kestrel...");
 }
 

@@ -76,8 +76,11 @@ void QtProgress::Step() {
   control->repaint();
 }
 
+// The finished job's text goes with its progress control.
 void QtProgress::Hide() {
-  if (bar_) bar_->ShowProgress(false);
+  if (!bar_) return;
+  bar_->ShowProgress(false);
+  bar_->SetProgressText({});
 }
 
 bool QtClipboard::GetText(std::string& text) {
