@@ -1,0 +1,398 @@
+// Calculate Coordinates on the Stadia sheet: coordinates worked out by hand
+// from the field book, note options and their lifetimes, messages, the error
+// report, and the indexed pass against plain backward scans.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "report/report_writer.h"
+#include "sheet_test_context.h"
+#include "sheets/command_codes.h"
+#include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_reduction.h"
+
+namespace kestrel::testing {
+namespace {
+
+constexpr double kTolerance = 1e-6;
+constexpr double kPlaceholder = 0.001;
+constexpr double kEmpty = 999999986991104.0;
+constexpr double kHugeHeight = 100000002004087734272.0;  // 1e20 in single precision
+
+double Sin(double degrees) { return std::sin(degrees * 3.141592653589793 / 180); }
+double Cos(double degrees) { return std::cos(degrees * 3.141592653589793 / 180); }
+double Single(double value) { return double(float(value)); }
+
+StadiaRow Stn(std::uint32_t point, double east, double north, double height) {
+  return {.type = kStadiaStn, .point = point, .east = east, .north = north, .height = height};
+}
+StadiaRow AtBs(std::uint32_t at, std::uint32_t backsight, double hz, double instrumentHeight) {
+  StadiaRow row{.type = kStadiaAtBs, .point = at, .hz = hz, .dist = instrumentHeight};
+  SetBacksightNumber(row, backsight);
+  return row;
+}
+StadiaRow Note(const std::string& text) { return {.type = kStadiaFnote, .note = text}; }
+// SD/HT and CHK: vertical reading, slope distance, target height.
+StadiaRow Shot(int type, std::uint32_t point, double hz, double obs2, double dist, double target) {
+  return {.type = static_cast<std::int8_t>(type),
+          .point = point,
+          .hz = hz,
+          .obs2 = obs2,
+          .dist = dist,
+          .targetHt = target};
+}
+StadiaRow HdRl(std::uint32_t point, double hz, double dist, double level) {
+  return {.type = kStadiaHdRl, .point = point, .hz = hz, .dist = dist, .height = level};
+}
+
+struct Point {
+  double east, north, height;
+};
+
+class StadiaReductionTest : public ::testing::Test {
+ protected:
+  void Calculate() { sheet.Command(kCmdCalculate); }
+  const StadiaRow& Row(std::size_t i) const { return sheet.Rows()[i]; }
+  void ExpectPoint(std::size_t row, Point expected) const {
+    SCOPED_TRACE("row " + std::to_string(row));
+    EXPECT_NEAR(Row(row).east, expected.east, kTolerance);
+    EXPECT_NEAR(Row(row).north, expected.north, kTolerance);
+    EXPECT_EQ(Row(row).height, Single(expected.height));  // heights are held in single precision
+  }
+
+  SheetTestContext context;
+  Stadia sheet{context.ctx};
+};
+
+TEST_F(StadiaReductionTest, FieldBookWithTwoSetupsAndNotes) {
+  sheet.Rows() = {
+      Note("AtmosphericCorrectionCoefficient 150"),
+      Stn(1, 1000, 2000, 50),
+      Stn(2, 1000, 2100, 51),  // due north of 1
+      AtBs(1, 2, 10.0, 1.5),   // circle reads 10 deg on north: orientation -10 deg
+      Shot(kStadiaSdHt, 101, 55.0, 85.3, 100, 1.8),
+      Note("or 2.5"),
+      Shot(kStadiaHzDh, 102, 100.0, -1.25, 50, 1.5),
+      HdRl(103, 190.0, 30, 47.25),
+      Note("null"),
+      Shot(kStadiaHzDh, 104, 280.0, 0.5, 20, 1.0),
+      Note("GO 1.5"),
+      Note("backface"),
+      Shot(kStadiaChk, 2, 10.0, 270.0, 100, 1.5),  // face right, level
+      Note("vertadj 0.3000"),
+      Note("Rain from ten"),
+      Note("ol 1.0"),
+      Shot(kStadiaSdHt, 105, 100.0, 272.0, 40, 1.5),
+      AtBs(101, 1, 0.0, 1.6),  // on the point radiated in row 4, backsight on station 1
+      Note("v0nc"),
+      Shot(kStadiaSdHt, 106, 45.0, 88.0, 60, 2.0),
+      Shot(kStadiaHzDh, 107, 135.0, 0.75, 25, 1.6),
+  };
+  context.app.errorReport = false;
+  Calculate();
+  EXPECT_TRUE(sheet.MessageLines().empty());
+
+  // Set-up on 1: slope distances scaled by 1.00015, 4.5 deg elevation.
+  const double s4 = 100 * 1.00015, h4 = Cos(4.5) * s4;
+  const Point p101{1000 + h4 * Sin(45), 2000 + h4 * Cos(45), 50 + 1.5 - 1.8 + Sin(4.5) * s4};
+  ExpectPoint(3, {1000, 2000, 50});
+  ExpectPoint(4, p101);
+  ExpectPoint(6, {1050, 2000 - 2.5, 50 + 1.5 - 1.5 - 1.25});  // offset right of due east
+  ExpectPoint(7, {1000, 1970, 47.25});                        // entered level kept, no offset
+  EXPECT_NEAR(Row(9).east, 980, kTolerance);
+  EXPECT_EQ(Row(9).height, kHugeHeight);
+  ExpectPoint(12, {1000, 2100 + 1.5, 50});  // check shot: unscaled, pushed 1.5 further out
+  // Back face, 30' vertical adjustment: elevation 90 - 272 + 180 + 0.5.
+  const double s16 = 40 * 1.00015;
+  ExpectPoint(16, {1000 + Cos(-1.5) * s16, 2000 + 1.0, 50 + Sin(-1.5) * s16});
+
+  // Set-up on 101, oriented on station 1 (bearing 225 deg) with the circle on 0.
+  const Point at101{p101.east, p101.north, Single(p101.height)};
+  ExpectPoint(17, at101);
+  const double s19 = 60 * 1.00015;  // v0nc: 450 - 88 + 0.5, no back-face turn
+  ExpectPoint(
+      19, {at101.east - Cos(2.5) * s19, at101.north, at101.height + 1.6 - 2.0 + Sin(2.5) * s19});
+  ExpectPoint(20, {at101.east, at101.north + 25, at101.height + 1.6 - 1.6 + 0.75});
+}
+
+TEST_F(StadiaReductionTest, NoteOptionsAcrossPasses) {
+  // Elevation of the one shot from its vertical reading 272 deg; 10' adjustment.
+  const auto shotAt = [](double elevation) {
+    const double slope = 100 * 1.0002;
+    return Point{1000 + Cos(elevation) * slope, 2000, 50 + Sin(elevation) * slope};
+  };
+  const std::vector<StadiaRow> rows = {Stn(1, 1000, 2000, 50), AtBs(1, 0, 0.0, 1.5),
+                                       Shot(kStadiaSdHt, 9, 90.0, 272.0, 100, 1.5)};
+  const auto pass = [&](const std::vector<std::string>& notes, double elevation) {
+    sheet.Rows() = rows;
+    for (const std::string& n : notes) sheet.Rows().insert(sheet.Rows().begin() + 2, Note(n));
+    Calculate();
+    ExpectPoint(sheet.Rows().size() - 1, shotAt(elevation));
+  };
+  pass({"backface", "vertadj 0.1000", "AtmosphericCorrectionCoefficient:200"}, -2 + 1.0 / 6);
+  pass({}, 90 - 272 + 1.0 / 6);  // adjustment and coefficient stay, back face does not
+  pass({"v0nc"}, 450 - 272 + 1.0 / 6);
+  pass({}, 450 - 272 + 1.0 / 6);
+  pass({"v0ha"}, 272 + 1.0 / 6);
+}
+
+TEST_F(StadiaReductionTest, ShotRules) {
+  const StadiaRow stn = Stn(1, 1000, 2000, 50);
+  struct Case {
+    const char* name;
+    std::vector<StadiaRow> rows;  // the last shot is checked
+    Point expected;
+  } cases[] = {
+      {"backsight 0: readings are azimuths",
+       {stn, AtBs(1, 0, 123.0, 1.5), Shot(kStadiaHzDh, 5, 30.0, 0, 10, 1.5)},
+       {1000 + Sin(30) * 10, 2000 + Cos(30) * 10, 50}},
+      {"level sight",
+       {stn, AtBs(1, 0, 0, 1.45), Shot(kStadiaSdHt, 5, 0, 90.0, 10, 1.2)},
+       {1000, 2010, 50 + 1.45 - 1.2}},
+      {"coefficient 50 leaves distances",
+       {stn, AtBs(1, 0, 0, 0), Note("AtmosphericCorrectionCoefficient 50"),
+        Shot(kStadiaSdHt, 5, 0, 90.0, 1000, 0)},
+       {1000, 3000, 50}},
+      {"coefficient 150 scales SD/HT",
+       {stn, AtBs(1, 0, 0, 0), Note("atmosphericcorrectioncoefficient 150"),
+        Shot(kStadiaSdHt, 5, 0, 90.0, 1000, 0)},
+       {1000, 3000.15, 50}},
+      {"coefficient 150 leaves CHK",
+       {stn, AtBs(1, 0, 0, 0), Note("AtmosphericCorrectionCoefficient 150"),
+        Shot(kStadiaChk, 5, 0, 90.0, 1000, 0)},
+       {1000, 3000, 50}},
+      {"null on SD/HT",
+       {stn, AtBs(1, 0, 0, 0), Note("NULL"), Shot(kStadiaSdHt, 5, 0, 90, 10, 0)},
+       {1000, 2010, kEmpty}},
+      {"null on HD/RL",
+       {stn, AtBs(1, 0, 0, 0), Note("null"), HdRl(5, 0, 10, 7.5)},
+       {1000, 2010, kEmpty}},
+      {"null used by one shot",
+       {stn, AtBs(1, 0, 0, 0), Note("null"), HdRl(5, 0, 10, 7.5), HdRl(6, 0, 10, 7.5)},
+       {1000, 2010, 7.5}},
+      {"offset kept over a shot with an empty reading",
+       {stn, AtBs(1, 0, 0, 0), Note("bk 2"), Shot(kStadiaHzDh, 5, 0, kEmpty, 10, 0),
+        Shot(kStadiaHzDh, 6, 90.0, 0, 10, 0)},
+       {1008, 2000, 50}},
+      {"offset cleared by an AT/BS row",
+       {stn, Note("go 2"), AtBs(1, 0, 0, 0), Shot(kStadiaHzDh, 6, 90.0, 0, 10, 0)},
+       {1010, 2000, 50}},
+      {"shot above every set-up",
+       {stn, Shot(kStadiaHzDh, 5, 0, 0, 10, 0), AtBs(1, 0, 0, 0)},
+       {kPlaceholder, kPlaceholder, kPlaceholder}},
+      {"set-up without its station",
+       {stn, AtBs(8, 0, 0, 0), Shot(kStadiaSdHt, 5, 0, 90, 10, 0)},
+       {kPlaceholder, kPlaceholder, kPlaceholder}},
+  };
+  context.app.errorReport = false;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sheet.Rows() = c.rows;
+    sheet.ReductionOptions() = {};  // notes of earlier cases would stay in force
+    Calculate();
+    const auto last = std::find_if(c.rows.rbegin(), c.rows.rend(),
+                                   [](const StadiaRow& r) { return IsStadiaShot(r.type); });
+    ExpectPoint(static_cast<std::size_t>(c.rows.rend() - last - 1), c.expected);
+  }
+}
+
+TEST_F(StadiaReductionTest, OrientationBelowATenthOfASecondIsNone) {
+  struct Case {
+    double reading;  // packed DMS on a backsight due north
+    double orientation;
+  } cases[] = {{0.000009, 0.0}, {0.00001, -0.1 / 3600}, {0.0001, -1.0 / 3600}};
+  for (const Case& c : cases) {
+    sheet.Rows() = {Stn(1, 0, 0, 0.5), Stn(2, 0, 100, 0.5), AtBs(1, 2, c.reading, 0)};
+    StadiaReduction pass(sheet);
+    pass.Run();
+    ASSERT_EQ(pass.Setups().size(), 1u);
+    const double o = pass.Setups()[0].orientation;
+    if (c.orientation == 0.0) {
+      EXPECT_EQ(o, 0.0) << c.reading;
+    } else {
+      EXPECT_NEAR(o, c.orientation, 1e-8) << c.reading;
+    }
+  }
+}
+
+TEST_F(StadiaReductionTest, ZeroStationsAreReplacedAndWrittenBack) {
+  sheet.Rows() = {Stn(5, 0, 0, 0),  Stn(5, 0.0004, 0, 0),
+                  AtBs(5, 0, 0, 0), Stn(5, 500, 600, 70.123456789),
+                  Stn(5, 1, 1, 1),  AtBs(5, 0, 0, 0)};
+  context.app.errorReport = false;
+  Calculate();
+  EXPECT_EQ(sheet.MessageLines(), std::vector<std::string>{"STN point    5 has zero coordinates"});
+  ExpectPoint(0, {500, 600, 70.123456789});  // the zero row takes the real coordinates
+  ExpectPoint(1, {0.0004, 0, 0});            // a second zero row was never listed
+  ExpectPoint(5, {500, 600, 70.123456789});  // the first real station wins over a later one
+}
+
+TEST_F(StadiaReductionTest, Messages) {
+  const StadiaRow shot = Shot(kStadiaHzDh, 5, 0, 0, 10, 0);
+  struct Case {
+    const char* name;
+    std::vector<StadiaRow> rows;
+    std::vector<std::string> lines;
+    bool shotReduced;  // the last row is a shot
+  } cases[] = {
+      {"one line for shots above every set-up",
+       {Note("x"), shot, shot, Stn(1, 0, 0, 1), AtBs(1, 0, 0, 0), shot},
+       {"line 1 No backsight shot yet defines"},
+       true},
+      {"station unknown",
+       {Stn(1, 0, 0, 1), AtBs(7, 1, 0, 0), shot},
+       {"foresite point    7 not found", "line 2 No backsight shot yet defines"},
+       false},
+      {"backsight unknown",
+       {Stn(1, 0, 0, 1), AtBs(1, 12345, 0, 0), shot},
+       {"backsite point 12345 not found", "line 2 No backsight shot yet defines"},
+       false},
+      {"azimuth only note above",
+       {Note("Backsight AZIMUTH ONLY"), Stn(1, 0, 0, 1), AtBs(1, 9, 0, 0), shot},
+       {},
+       true},
+      {"zero backsight used",
+       {Stn(1, 10, 10, 1), Stn(2, 0, 0, 0), AtBs(1, 2, 0, 0), shot},
+       {"STN point    2 has zero coordinates"},
+       true},
+      {"empty station never listed",
+       {Stn(1, 0, kEmpty, 1), AtBs(1, 0, 0, 0), shot},
+       {"foresite point    1 not found", "line 2 No backsight shot yet defines"},
+       false},
+  };
+  context.app.errorReport = false;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sheet.Rows() = c.rows;
+    Calculate();
+    EXPECT_EQ(sheet.MessageLines(), c.lines);
+    EXPECT_EQ(sheet.Rows().back().east == kPlaceholder, !c.shotReduced);
+  }
+}
+
+TEST_F(StadiaReductionTest, ErrorReportOnlyWhileTheSwitchIsOn) {
+  ScratchFolder folder;
+  ASSERT_TRUE(folder.Ok());
+  context.app.job = {.drive = "", .folder = folder.File(""), .job = "j7"};
+  const std::string report = folder.File("stadiaerrors_j7.rtf");
+  const std::vector<StadiaRow> faulty = {Shot(kStadiaSdHt, 5, 0, 90, 10, 0), AtBs(3, 4, 0, 0)};
+  const std::vector<std::string> lines = {"line 0 No backsight shot yet defines",
+                                          "foresite point    3 not found",
+                                          "backsite point    4 not found"};
+  struct Case {
+    bool switchOn, faulty;
+  } cases[] = {{false, true}, {true, false}, {true, true}};
+  for (const Case& c : cases) {
+    sheet.Rows() = c.faulty ? faulty : std::vector<StadiaRow>{Stn(1, 1, 1, 1)};
+    context.app.errorReport = c.switchOn;
+    Calculate();
+    const bool written = c.switchOn && c.faulty;
+    EXPECT_EQ(std::filesystem::exists(report), written);
+    EXPECT_EQ(context.shell.opened.size(), written ? 1u : 0u);
+  }
+  EXPECT_EQ(context.shell.opened, std::vector<std::string>{report});
+  EXPECT_EQ(ScratchFolder::Read(report), RtfDocument(ReportSettings{}, lines, false));
+}
+
+// The same pass answering every lookup by scanning the rows above, as a
+// reader of the field book would.
+class ScanningReduction : public StadiaReduction {
+ public:
+  using StadiaReduction::StadiaReduction;
+
+ protected:
+  static bool Zero(const StadiaRow& r) {
+    return std::fabs(r.east) < 0.001 && std::fabs(r.north) < 0.001 && std::fabs(r.height) < 0.001;
+  }
+  std::ptrdiff_t Find(std::uint32_t point, bool zeroOnly) const {
+    for (std::size_t i = 0; i < Stations().size(); ++i) {
+      const StadiaRow& r = Rows()[Stations()[i]];
+      if (r.point == point && (!zeroOnly || Zero(r))) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+  }
+  std::ptrdiff_t FirstListedStation(std::uint32_t point) const override {
+    return Find(point, false);
+  }
+  std::ptrdiff_t ZeroListedStation(std::uint32_t point) const override { return Find(point, true); }
+  std::ptrdiff_t NearestShotAbove(std::size_t row, std::uint32_t point) const override {
+    while (row-- > 0) {
+      if (IsStadiaShot(Rows()[row].type) && Rows()[row].point == point) return row;
+    }
+    return -1;
+  }
+  bool AzimuthOnlyNoteAbove(std::size_t row) const override {
+    for (std::size_t r = 0; r < row; ++r) {
+      std::string text = Rows()[r].note;
+      std::transform(text.begin(), text.end(), text.begin(),
+                     [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+      if (Rows()[r].type == kStadiaFnote && text.find("azimuth only") != std::string::npos) {
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+std::vector<StadiaRow> RandomSheet(std::mt19937& random, int count) {
+  const std::vector<std::string> notes = {
+      "or 1.2",         "ol 0.7",   "go 2",
+      "bk 1",           "null",     "v0ha",
+      "v0na",           "v0nc",     "vertadj 0.0130",
+      "vertadj -0.001", "backface", "AtmosphericCorrectionCoefficient 120",
+      "Azimuth Only",   "rain"};
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const auto point = [&] {
+    return pick(20) == 0 ? kNoPoint : static_cast<std::uint32_t>(pick(12));
+  };
+  const auto value = [&](double low, double high) {
+    if (pick(10) == 0) return kEmpty;
+    return low + (high - low) * std::uniform_real_distribution<double>(0, 1)(random);
+  };
+  std::vector<StadiaRow> rows;
+  for (int i = 0; i < count; ++i) {
+    const int type = pick(8) % kStadiaRowTypeCount;
+    if (type == kStadiaStn) {
+      rows.push_back(pick(3) == 0 ? Stn(point(), 0, 0.0005, 0)
+                                  : Stn(point(), value(0, 999), value(0, 999), value(0, 99)));
+    } else if (type == kStadiaAtBs) {
+      rows.push_back(AtBs(point(), pick(4) == 0 ? 0 : point(), value(0, 360), value(1, 2)));
+    } else if (type == kStadiaFnote) {
+      rows.push_back(Note(notes[static_cast<std::size_t>(pick(static_cast<int>(notes.size())))]));
+    } else {
+      rows.push_back(Shot(type, point(), value(0, 360), value(80, 100), value(1, 300), 1.5));
+      if (type == kStadiaHdRl) rows.back().height = value(0, 99);
+    }
+  }
+  return rows;
+}
+
+TEST_F(StadiaReductionTest, IndexedPassMatchesBackwardScans) {
+  std::mt19937 random(20240611);
+  Stadia scanned(context.ctx);
+  for (int sheetNo = 0; sheetNo < 60; ++sheetNo) {
+    SCOPED_TRACE(sheetNo);
+    sheet.Rows() = scanned.Rows() = RandomSheet(random, 150);
+    sheet.SetReReduction(sheetNo % 3 == 0);
+    scanned.SetReReduction(sheetNo % 3 == 0);
+    StadiaReduction(sheet).Run();
+    ScanningReduction(scanned).Run();
+    EXPECT_EQ(sheet.MessageLines(), scanned.MessageLines());
+    for (std::size_t i = 0; i < sheet.Rows().size(); ++i) {
+      const StadiaRow &a = sheet.Rows()[i], &b = scanned.Rows()[i];
+      const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+      EXPECT_TRUE(bits(a.east) == bits(b.east) && bits(a.north) == bits(b.north) &&
+                  bits(a.height) == bits(b.height))
+          << "row " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kestrel::testing
