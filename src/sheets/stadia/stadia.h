@@ -100,6 +100,8 @@ class Stadia : public BaseStadia {
   std::array<bool, kEntryColumns> entryFlags_{};
   std::vector<std::string> messageLines_;
   std::string documentPath_;
+  // The row after the one the last upload record came from (commands 10, 11).
+  std::size_t uploadNext_ = 0;
   // Points the set-ups need from the host (command 20), handed out by 21.
   std::vector<std::uint32_t> missingPoints_;
   std::size_t nextMissing_ = 0;

@@ -12,6 +12,9 @@
 #include "sheets/command_codes.h"
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_clipboard.h"
+#include "sheets/stadia/stadia_exports.h"
+#include "sheets/stadia/stadia_landxml.h"
+#include "sheets/stadia/stadia_listing.h"
 
 namespace kestrel {
 
@@ -104,6 +107,21 @@ int Stadia::Command(int code, const CommandArg& p1, const CommandArg& p2) {
       return CopyRows(p1);
     case kCmdPaste:
       return PasteRows(ArgInt(p1, -1));
+    case kCmdFirstPoint:
+      uploadNext_ = 0;
+      return NextUploadRecord(*this, uploadNext_, ArgAs<PointRecord*>(p1, nullptr));
+    case kCmdNextPoint:
+      return NextUploadRecord(*this, uploadNext_, ArgAs<PointRecord*>(p1, nullptr));
+    case kCmdPrintHeader:
+      return PrintStadiaHeader(*this, ArgAs<PageCanvas*>(p1, nullptr));
+    case kCmdPrintRows:
+      return ListStadiaRows(*this, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
+    case kCmdCheckReport:
+      return WriteCheckShotReport(*this);
+    case kCmdLandXml:
+      return ExportLandXml(*this);
+    case kCmdObservationStrings:
+      return AppendObservationStrings(*this, ArgAs<std::string*>(p1, nullptr));
     default:
       return 0;
   }

@@ -1,0 +1,311 @@
+// The Stadia listing lines, the printed page and the listing file.
+#include "sheets/stadia/stadia_listing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/ports.h"
+#include "platform/printf_format.h"
+#include "sheets/data_source.h"
+#include "sheets/stadia/stadia.h"
+#include "survey/angles.h"
+#include "survey/distances.h"
+#include "survey/geometry.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr const char* kListingPattern = "%s%sStadiaListing_%s.rtf";
+
+// Positions on the printed page, in twips (y grows upwards).
+constexpr int kTitleX = 3000;
+constexpr int kTitleY = -750;
+constexpr int kRowX = 360;
+constexpr int kRowsTopY = -1440;
+
+// The listing file's page: font in points, margins in twips.
+constexpr int kSmallFontPoints = 7;
+constexpr int kFontPoints = 8;
+constexpr int kMarginLeft = 1000;
+constexpr int kMarginRight = 500;
+constexpr int kMarginTop = 1500;
+constexpr int kMarginBottom = 1000;
+
+constexpr double kDegreesPerRadian = 180.0 / kPi;
+
+// The texts of a row's fields in the user's angle mode and distance notation.
+// A never-entered value shows as blanks as wide as its number would be, so
+// that the columns stay aligned.
+class FieldTexts {
+ public:
+  FieldTexts(int angleMode, int distanceUnit) : mode_(angleMode), unit_(distanceUnit) {}
+
+  std::string Point(const char* format, std::uint32_t point) const {
+    const std::string text = Sprintf(format, static_cast<int>(point));
+    return point == kNoPoint ? std::string(text.size(), ' ') : text;
+  }
+
+  // A number printed as it stands (vertical circle readings).
+  std::string Plain(const char* format, double value) const {
+    const std::string text = Sprintf(format, IsEmptyValue(value) ? 0.0 : value);
+    return IsEmptyValue(value) ? std::string(text.size(), ' ') : text;
+  }
+
+  std::string Length(const char* format, double value) const {
+    std::string text = Plain(format, value);
+    if (!IsEmptyValue(value)) FormatDistanceText(text, value, unit_);
+    return text;
+  }
+
+  // Whole circle shows the packed number. The other modes are converted from
+  // the whole-circle text, which is what the conversion reads (the plain
+  // number would be read with its decimal point dropped), and right-aligned
+  // to the number's width so that every quadrant lines up.
+  std::string Angle(const char* format, double packedDms) const {
+    std::string text = Plain(format, packedDms);
+    if (IsEmptyValue(packedDms) || mode_ == kWholeCircle) return text;
+    const std::size_t width = text.size();
+    text = FormatDmsText(packedDms);
+    ConvertAngleText(text, mode_);
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+  }
+
+ private:
+  int mode_;
+  int unit_;
+};
+
+std::string CodeAndComment(const StadiaRow& row) {
+  return Sprintf("%9.9s%16.16s", row.code.c_str(), row.comment.c_str());
+}
+
+std::string Coordinates(const FieldTexts& f, const StadiaRow& row) {
+  return f.Length("%14.3f", row.east) + f.Length("%14.3f", row.north) +
+         f.Length("%14.3f", row.height);
+}
+
+// One row's line; empty for a row of unknown type.
+std::string RowLine(const FieldTexts& f, const StadiaRow& row, bool coordinates) {
+  switch (row.type) {
+    case kStadiaStn:
+      return "STN  " + f.Point("%7d", row.point) + f.Length("%15.3f", row.east) +
+             f.Length("%14.3f", row.north) + f.Length("%14.3f", row.height) + "             " +
+             CodeAndComment(row);
+    case kStadiaAtBs: {
+      const std::uint32_t backsight = HasBacksight(row) ? BacksightNumber(row) : kNoPoint;
+      return "AT/BS " + f.Point("%6d", row.point) + f.Angle("%15.4f", row.hz) +
+             f.Point("%14d", backsight) + f.Length("%14.3f", row.dist);
+    }
+    case kStadiaFnote:
+      return Sprintf("Fnote  %-60s", row.note.c_str());
+    case kStadiaSdHt: {
+      std::string line = "SD/HT" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
+                         f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
+                         f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
+      return coordinates ? line + Coordinates(f, row) : line;
+    }
+    case kStadiaHzDh:
+      if (!coordinates) {
+        return "HZ/DH" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
+               f.Length("%13.3f", row.dist) + f.Length("%14.3f", row.obs2) +
+               f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
+      }
+      return "HZ/DH" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
+             f.Length("%14.3f", row.dist) + f.Length("%14.3f", row.obs2) +
+             f.Length("%13.3f", row.targetHt) + CodeAndComment(row) + Coordinates(f, row);
+    case kStadiaHdRl:
+      if (!coordinates) {
+        return "HD/RL" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
+               f.Length("%13.3f", row.dist) + f.Length("%14.3f", row.height) + CodeAndComment(row);
+      }
+      return "HD/RL" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
+             f.Length("%14.3f", row.dist) + f.Length("%14.3f", row.height) + CodeAndComment(row) +
+             Coordinates(f, row);
+    case kStadiaChk:
+      if (!coordinates) {
+        return "  CHK" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
+               f.Plain("%13.4f", row.obs2) + f.Length("%14.3f", row.dist) +
+               f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
+      }
+      return "  CHK" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
+             f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
+             f.Length("%13.3f", row.targetHt) + CodeAndComment(row) + Coordinates(f, row);
+    default:
+      return {};
+  }
+}
+
+// How vertical circle readings turn into elevation angles.
+enum class ElevationRule { kZenith, kElevation, kNadir, kNadirCounter };
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                     [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
+}
+
+// The convention named in the note of the first AT/BS row that names one.
+ElevationRule SheetConvention(const std::vector<StadiaRow>& rows) {
+  for (const StadiaRow& row : rows) {
+    if (row.type != kStadiaAtBs) continue;
+    if (ContainsIgnoringCase(row.note, "v0ha")) return ElevationRule::kElevation;
+    if (ContainsIgnoringCase(row.note, "v0na")) return ElevationRule::kNadir;
+    if (ContainsIgnoringCase(row.note, "v0nc")) return ElevationRule::kNadirCounter;
+  }
+  return ElevationRule::kZenith;
+}
+
+double ElevationDegrees(double reading, ElevationRule convention) {
+  switch (convention) {
+    case ElevationRule::kElevation:
+      return reading;
+    case ElevationRule::kNadir:
+      return reading - 90;
+    case ElevationRule::kNadirCounter:
+      return 450 - reading;
+    case ElevationRule::kZenith:
+      break;
+  }
+  return 90 - reading;
+}
+
+// Follows the rows from the top and knows the orientation of the set-up in
+// force: the bearing from the instrument point to the backsight point, both
+// taken from the nearest STN rows above the AT/BS row, less the backsight
+// reading.
+class SetupTracker {
+ public:
+  void Pass(const StadiaRow& row) {
+    if (row.type == kStadiaStn) {
+      stations_[row.point] = &row;
+    } else if (row.type == kStadiaAtBs) {
+      orientation_ = OrientationOf(row);
+    }
+  }
+
+  std::optional<double> OrientationRadians() const { return orientation_; }
+
+ private:
+  const StadiaRow* Station(std::uint32_t point) const {
+    const auto found = stations_.find(point);
+    if (found == stations_.end()) return nullptr;
+    const StadiaRow* station = found->second;
+    if (IsEmptyValue(station->east) || IsEmptyValue(station->north)) return nullptr;
+    return station;
+  }
+
+  std::optional<double> OrientationOf(const StadiaRow& setup) const {
+    if (!HasBacksight(setup) || BacksightNumber(setup) == 0 || IsEmptyValue(setup.hz)) {
+      return std::nullopt;
+    }
+    const StadiaRow* at = Station(setup.point);
+    const StadiaRow* back = Station(BacksightNumber(setup));
+    if (at == nullptr || back == nullptr) return std::nullopt;
+    const double bearing = BearingBetween(at->east, at->north, back->east, back->north);
+    if (bearing == kNoBearing) return std::nullopt;
+    return bearing - DmsToDegrees(setup.hz) / kDegreesPerRadian;
+  }
+
+  std::unordered_map<std::uint32_t, const StadiaRow*> stations_;
+  std::optional<double> orientation_;
+};
+
+// The corrected bearing and horizontal distance of an SD/HT row.
+std::string CorrectedValues(const FieldTexts& f, const StadiaRow& row, double orientation,
+                            ElevationRule convention) {
+  std::string bearing = f.Plain("%15.4f", kEmptyValue);
+  if (!IsEmptyValue(row.hz)) {
+    const double degrees = DmsToDegrees(row.hz) + orientation * kDegreesPerRadian;
+    bearing = f.Angle("%15.4f", DegreesToDms(degrees));
+  }
+  double horizontal = kEmptyValue;
+  if (!IsEmptyValue(row.obs2) && !IsEmptyValue(row.dist)) {
+    const double elevation = ElevationDegrees(DmsToDegrees(row.obs2), convention);
+    horizontal = std::cos(elevation / kDegreesPerRadian) * row.dist;
+  }
+  return bearing + f.Length("%14.3f", horizontal);
+}
+
+}  // namespace
+
+std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, bool corrected) {
+  const std::vector<StadiaRow>& rows = sheet.Rows();
+  const int count = static_cast<int>(rows.size());
+  first = std::clamp(first, 0, count);
+  end = std::clamp(end, first, count);
+  const bool coordinates = sheet.ShowCoordinates();
+  const bool withCorrected = coordinates && corrected;
+  const FieldTexts f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
+  const ElevationRule convention = withCorrected ? SheetConvention(rows) : ElevationRule::kZenith;
+
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(end - first));
+  SetupTracker setups;
+  // The set-up in force depends on the rows above the first one listed.
+  for (int i = withCorrected ? 0 : first; i < end; ++i) {
+    const StadiaRow& row = rows[static_cast<std::size_t>(i)];
+    if (withCorrected) setups.Pass(row);
+    if (i < first || row.type < 0 || row.type >= kStadiaRowTypeCount) continue;
+    std::string line = RowLine(f, row, coordinates);
+    if (withCorrected && row.type == kStadiaSdHt && setups.OrientationRadians()) {
+      line += CorrectedValues(f, row, *setups.OrientationRadians(), convention);
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+ReportSettings StadiaListingSettings(bool coordinates, bool corrected, bool& landscape) {
+  ReportSettings settings;
+  settings.fontSize = coordinates && corrected ? kSmallFontPoints : kFontPoints;
+  landscape = coordinates || corrected;
+  if (landscape) {
+    settings.marginLeft = kMarginLeft;
+    settings.marginRight = kMarginRight;
+    settings.marginTop = kMarginTop;
+    settings.marginBottom = kMarginBottom;
+  }
+  return settings;
+}
+
+int PrintStadiaHeader(Stadia& sheet, PageCanvas* canvas) {
+  if (canvas == nullptr) {
+    sheet.MessageLines().clear();
+    return -1;
+  }
+  canvas->DrawText(kTitleX, kTitleY, "Stadia Report");
+  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(), "Stadia File :" + sheet.DocumentPath());
+  return 0;
+}
+
+int ListStadiaRows(Stadia& sheet, PageCanvas* canvas, const RowRange& range) {
+  const bool corrected = range.corrected != 0;
+  if (canvas != nullptr) {
+    int y = kRowsTopY;
+    for (const std::string& line : StadiaListingLines(sheet, range.first, range.end, corrected)) {
+      y -= canvas->LineHeight();
+      canvas->DrawText(kRowX, y, line);
+    }
+    return 0;
+  }
+
+  std::vector<std::string>& lines = sheet.MessageLines();
+  for (std::string& line : StadiaListingLines(sheet, 0, sheet.RowCount(), corrected)) {
+    lines.push_back(std::move(line));
+  }
+  SheetContext& ctx = sheet.Context();
+  CReportWriter writer(ctx.messages);
+  bool landscape = false;
+  writer.settings = StadiaListingSettings(sheet.ShowCoordinates(), corrected, landscape);
+  std::string path = ctx.app.job.ReportPath(kListingPattern);
+  if (writer.WriteReport(lines, path, true, landscape, false) == 1) ctx.shell.OpenFile(path);
+  return 0;
+}
+
+}  // namespace kestrel
