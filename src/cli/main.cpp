@@ -14,12 +14,6 @@
 
 namespace kestrel::cli {
 
-void FinishVerb(SheetSession& session) {
-  for (const std::string& path : session.shell.opened) WriteRaw(stderr, "open: " + path + "\n");
-  session.shell.opened.clear();
-  session.FinishMessages();
-}
-
 namespace {
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {

@@ -93,7 +93,7 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   for (const std::string& line : lines) WriteText(stdout, "message: " + line + "\n");
   for (const std::string& path : session.shell.opened) PrintLine("error report: " + path);
   session.shell.opened.clear();
-  FinishVerb(session);
+  session.Finish();
 }
 
 void RunList(const GlobalOptions& global, const ReportOptions& options) {
@@ -102,7 +102,7 @@ void RunList(const GlobalOptions& global, const ReportOptions& options) {
   if (options.reduce) Reduce(session, false);
   sheet.Command(kCmdShowCoordinates, std::int64_t{options.coords ? 1 : 0});
   PrintLine(WriteListing(session, options.corrected));
-  FinishVerb(session);
+  session.Finish();
 }
 
 void RunCheck(const GlobalOptions& global, const ReportOptions& options) {
@@ -111,7 +111,7 @@ void RunCheck(const GlobalOptions& global, const ReportOptions& options) {
   if (options.reduce) Reduce(session, false);
   sheet.Command(kCmdCheckReport);
   PrintLine(TakeOpenedFile(session, "check shot report"));
-  FinishVerb(session);
+  session.Finish();
 }
 
 void RunLandXml(const GlobalOptions& global, const ReportOptions& options) {
@@ -120,7 +120,7 @@ void RunLandXml(const GlobalOptions& global, const ReportOptions& options) {
   if (options.reduce) Reduce(session, false);
   WriteLandXml(session, options.output);
   PrintLine(options.output);
-  FinishVerb(session);
+  session.Finish();
 }
 
 // The host's line ends become the terminal's.
@@ -142,7 +142,7 @@ void RunStrings(const GlobalOptions& global, const ReportOptions& options) {
   // The sheet shows the same text in a message box; here it is the output.
   session.messages.Consume(text);
   WriteText(stdout, WithoutCarriageReturns(text));
-  FinishVerb(session);
+  session.Finish();
 }
 
 // A CSV field, quoted when it holds a separator, a quote or a line break.
@@ -172,7 +172,7 @@ void RunPoints(const GlobalOptions& global, const ReportOptions& options) {
     record = PointRecord{};
     result = sheet.Command(kCmdNextPoint, &record);
   }
-  FinishVerb(session);
+  session.Finish();
 }
 
 // The LandXML file of the job verb: in the job folder, named after the sheet
@@ -228,7 +228,7 @@ void RunJob(const GlobalOptions& global, const JobOptions& options) {
   PrintLine("check shot report: " + checkReport);
   PrintLine("LandXML file: " + xml);
   if (options.save) PrintLine("saved: " + session.Path());
-  FinishVerb(session);
+  session.Finish();
 }
 
 void AddReduceOption(CLI::App& command, ReportOptions& options) {

@@ -34,6 +34,21 @@ SheetSession::SheetSession(const GlobalOptions& options)
   messages.answerYes = options.answerYes;
 }
 
+SheetSession::~SheetSession() {
+  PrintOpenedFiles();
+  messages.Flush(stderr);
+}
+
+void SheetSession::PrintOpenedFiles() {
+  for (const std::string& path : shell.opened) WriteRaw(stderr, "open: " + path + "\n");
+  shell.opened.clear();
+}
+
+void SheetSession::Finish() {
+  PrintOpenedFiles();
+  FinishMessages();
+}
+
 Stadia& SheetSession::Open(const std::string& path) {
   const std::optional<SheetType> kind = SheetKindOfFile(path);
   if (!kind) {

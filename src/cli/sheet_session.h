@@ -28,6 +28,8 @@ std::optional<SheetType> SheetKindOfFile(const std::string& path);
 class SheetSession {
  public:
   explicit SheetSession(const GlobalOptions& options);
+  // Prints what the sheet still had to say when a verb ends early.
+  ~SheetSession();
   SheetSession(const SheetSession&) = delete;
   SheetSession& operator=(const SheetSession&) = delete;
 
@@ -46,6 +48,10 @@ class SheetSession {
   // Throws a refusal when the sheet showed a message that was not a "...
   // created" notice. Messages are printed to standard error either way.
   void FinishMessages();
+  // The end of a verb: the paths the sheet asked to have opened that the verb
+  // did not print itself go to standard error as "open: PATH", then the
+  // messages as FinishMessages.
+  void Finish();
 
   ApplicationState app;
   TerminalMessages messages;
@@ -58,6 +64,8 @@ class SheetSession {
   SheetContext context;
 
  private:
+  void PrintOpenedFiles();
+
   std::unique_ptr<Stadia> sheet_;
   std::string path_;
 };

@@ -70,7 +70,7 @@ void RunShow(const GlobalOptions& global, const ShowOptions& options) {
   if (options.coords) sheet.Command(kCmdShowCoordinates, std::int64_t{1});
   if (options.headings->count() > 0) PrintHeadings(sheet, options.headingsRow, stdout);
   PrintSheet(sheet, stdout);
-  FinishVerb(session);
+  session.Finish();
 }
 
 // The operations in command-line order: CLI11 lists every value it took in
@@ -112,7 +112,7 @@ void RunEdit(const GlobalOptions& global, const CLI::App& command, const EditOpt
   }
   SaveAsAsked(session, options.save, options.output);
   PrintSheet(sheet, stdout);
-  FinishVerb(session);
+  session.Finish();
 }
 
 // "A-B" or "A", both counted from 0, A not after B.
@@ -137,7 +137,7 @@ void RunCopy(const GlobalOptions& global, const CopyOptions& options) {
   for (int row = first; row <= last && row < sheet.RowCount(); ++row) selected.rows.push_back(row);
   session.clipboard.echo = true;
   sheet.Command(kCmdCopy, selected);
-  FinishVerb(session);
+  session.Finish();
 }
 
 void RunPaste(const GlobalOptions& global, const PasteOptions& options) {
@@ -150,7 +150,7 @@ void RunPaste(const GlobalOptions& global, const PasteOptions& options) {
   if (session.messages.Refused()) session.FinishMessages();
   SaveAsAsked(session, options.save, options.output);
   PrintSheet(sheet, stdout);
-  FinishVerb(session);
+  session.Finish();
 }
 
 std::string EditFooter() {

@@ -23,9 +23,4 @@ void AddJobVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& 
 // reduce, list, check, landxml, strings, points, job: reductions and reports.
 void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
 
-// The paths the sheet asked to have opened and no verb printed itself, as
-// "open: PATH" lines on standard error; then the sheet's messages (which end
-// the verb with a refusal when one of them is not a "... created" notice).
-void FinishVerb(SheetSession& session);
-
 }  // namespace kestrel::cli

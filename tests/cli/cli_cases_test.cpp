@@ -126,6 +126,9 @@ std::vector<Case> LoadCases() {
   return cases;
 }
 
+// Names a case in test output instead of its bytes.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ": " << c.name; }
+
 class CaseFileTest : public testing::TestWithParam<Case> {};
 
 TEST_P(CaseFileTest, GivesTheWrittenResults) {
