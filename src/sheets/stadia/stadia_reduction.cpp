@@ -28,6 +28,7 @@ constexpr double kOrientationTolerance = 2.7e-5;
 constexpr double kNoHeightDifference = 100000002004087734272.0;
 constexpr double kThreeRightAngles = 4.71238898038469;
 constexpr std::string_view kAtmosphericKeyword = "AtmosphericCorrectionCoefficient";
+constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
 
 bool IsZeroPoint(const StadiaRow& row) {
   return std::fabs(row.east) < kZeroCoordinate && std::fabs(row.north) < kZeroCoordinate &&
@@ -55,9 +56,10 @@ bool StartsWithNoCase(std::string_view text, std::string_view keyword) {
 }
 
 bool HasAzimuthOnly(std::string_view note) {
-  std::string lower(note);
-  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-  return lower.find("azimuth only") != std::string::npos;
+  constexpr std::string_view kPhrase = "azimuth only";
+  const auto found = std::search(note.begin(), note.end(), kPhrase.begin(), kPhrase.end(),
+                                 [](char a, char b) { return LowerAscii(a) == b; });
+  return found != note.end();
 }
 
 double NumberAfter(std::string_view text, std::size_t skip) {
@@ -93,6 +95,13 @@ StadiaReduction::StadiaReduction(Stadia& sheet)
 void StadiaReduction::Run() {
   lines_.clear();
   if (rows_.empty()) return;
+  // Only the points that set-ups ask for are followed through the shots: a
+  // sheet has a hundred shots to a set-up, and a small index stays fast.
+  for (const StadiaRow& row : rows_) {
+    if (row.type != kStadiaAtBs) continue;
+    lastShot_.try_emplace(row.point, kNoRow);
+    lastShot_.try_emplace(BacksightNumber(row), kNoRow);
+  }
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const int type = rows_[i].type;
     if (IsStadiaShot(type) && setups_.empty() && !noSetupLineAdded_) {
@@ -109,7 +118,9 @@ void StadiaReduction::Run() {
       keepOffsets = true;
     } else if (IsStadiaShot(type)) {
       keepOffsets = !ReduceShot(i);
-      lastShot_[rows_[i].point] = i;
+      if (const auto followed = lastShot_.find(rows_[i].point); followed != lastShot_.end()) {
+        followed->second = i;
+      }
     }
     if (!keepOffsets) ClearOffsets();
   }
@@ -137,7 +148,8 @@ std::ptrdiff_t StadiaReduction::ZeroListedStation(std::uint32_t point) const {
 
 std::ptrdiff_t StadiaReduction::NearestShotAbove(std::size_t, std::uint32_t point) const {
   const auto found = lastShot_.find(point);
-  return found == lastShot_.end() ? -1 : static_cast<std::ptrdiff_t>(found->second);
+  if (found == lastShot_.end() || found->second == kNoRow) return -1;
+  return static_cast<std::ptrdiff_t>(found->second);
 }
 
 bool StadiaReduction::AzimuthOnlyNoteAbove(std::size_t) const { return azimuthOnlySeen_; }

@@ -114,7 +114,8 @@ class StadiaReduction {
 
   // Indexes of the rows met so far.
   std::unordered_map<std::uint32_t, std::size_t> firstStation_;  // point -> position
-  std::unordered_map<std::uint32_t, std::size_t> lastShot_;      // point -> row
+  // Point -> its last shot row, for the points that AT/BS rows name.
+  std::unordered_map<std::uint32_t, std::size_t> lastShot_;
   bool azimuthOnlySeen_ = false;
 
   // Options of this pass only.
