@@ -66,9 +66,6 @@ class StadiaReduction {
 
   void Run();
 
-  // The valid set-ups of the pass, in row order.
-  const std::vector<StadiaSetup>& Setups() const { return setups_; }
-
  protected:
   // The "nearest above" and "first listed" questions of the pass. They are
   // answered from indexes kept as the pass goes, so that a sheet of a million
