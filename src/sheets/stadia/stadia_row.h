@@ -36,9 +36,9 @@ struct StadiaRow {
   double east = kEmptyValue;
   double north = kEmptyValue;
   double height = kEmptyValue;  // HD/RL: the entered reduced level
-  std::string code;
-  std::string comment;
-  std::string note;  // Fnote text; AT/BS rows may carry "v0ha", "v0na", "v0nc"
+  std::string code{};
+  std::string comment{};
+  std::string note{};  // Fnote text; AT/BS rows may carry "v0ha", "v0na", "v0nc"
 };
 
 // A row as a new one starts: every double empty, no point, empty texts.
