@@ -76,18 +76,22 @@ void CKestrelView::Changed() {
 }
 
 void CKestrelView::GetPoint(std::int64_t number) {
+  if (Sheet() == nullptr) return;
   GoToRow(Sheet()->Command(kCmdFindPoint, number));
 }
 
 void CKestrelView::FindSetup() {
+  if (Sheet() == nullptr) return;
   GoToRow(Sheet()->Command(kCmdFindSetup, std::int64_t{SearchStartRow()}));
 }
 
 void CKestrelView::FindPointCode(const std::string& code) {
+  if (Sheet() == nullptr) return;
   GoToRow(Sheet()->Command(kCmdFindCode, std::int64_t{SearchStartRow()}, code));
 }
 
 void CKestrelView::ReplacePointCode(const std::string& oldCode, const std::string& newCode) {
+  if (Sheet() == nullptr) return;
   Sheet()->Command(kCmdReplaceCode, oldCode, newCode);
   grid_->UndoStack()->clear();  // rows changed outside the grid's own edits
   grid_->RedrawAll();
@@ -103,12 +107,14 @@ void CKestrelView::ApplyEntryType(int type) {
 }
 
 void CKestrelView::SetShowCoordinates(bool show) {
+  if (Sheet() == nullptr) return;
   showCoordinates_ = show;
   Sheet()->Command(kCmdShowCoordinates, show ? 1 : 0);
   OnUpdate();
 }
 
 void CKestrelView::CalculateCoordinates() {
+  if (Sheet() == nullptr) return;
   Sheet()->Command(kCmdCalculate);
   grid_->RedrawAll();
   Changed();
@@ -118,6 +124,7 @@ void CKestrelView::CalculateCoordinates() {
 // page empties the sheet's line list, then every row is listed.
 void CKestrelView::PrintToFile() {
   CUGDataSource* sheet = Sheet();
+  if (sheet == nullptr) return;
   sheet->Command(kCmdPrintHeader);
   const RowRange all{0, sheet->RowCount(), doc_.Printing().corrected ? 1 : 0};
   sheet->Command(kCmdPrintRows, {}, all);
