@@ -108,21 +108,18 @@ class StadiaLandXmlTest : public ::testing::Test {
   Stadia sheet{context.ctx};
 };
 
-TEST_F(StadiaLandXmlTest, FileLines) {
+TEST_F(StadiaLandXmlTest, FileLinesOnlyWhenConfirmed) {
+  context.dialogs.saveFileName.reset();  // Cancel
+  EXPECT_EQ(sheet.Command(kCmdLandXml), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.File("")));
+  EXPECT_TRUE(context.messages.texts.empty());
+
   const std::string path = folder.File("survey.xml");
   context.dialogs.saveFileName = path;
   EXPECT_EQ(sheet.Command(kCmdLandXml), 0);
   EXPECT_EQ(ScratchFolder::Read(path), kExpected);
   EXPECT_EQ(context.messages.texts,
             std::vector<std::string>{"xml output file " + path + " created"});
-}
-
-TEST_F(StadiaLandXmlTest, CancelWritesNothing) {
-  context.dialogs.saveFileName.reset();
-  EXPECT_EQ(sheet.Command(kCmdLandXml), 0);
-  EXPECT_EQ(context.dialogs.questions, 1);
-  EXPECT_TRUE(std::filesystem::is_empty(folder.File("")));
-  EXPECT_TRUE(context.messages.texts.empty());
 }
 
 TEST_F(StadiaLandXmlTest, ValidAgainstTheSchema) {
