@@ -1,13 +1,14 @@
 #pragma once
-// The entry grid's Qt Test classes, run one after the other by grid_tests.
+// The entry grid's Qt Test class; its slots live in one file per topic.
 #include <QObject>
 
 namespace kestrel::testing {
 
-class GridEditingTest : public QObject {
+class GridTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Typing (grid_editing_test.cpp).
   void enterMovement_data();
   void enterMovement();
   void typeKeys_data();
@@ -15,12 +16,7 @@ class GridEditingTest : public QObject {
   void deleteRemovesEveryRowWithASelectedCell();
   void insertOnlyFromTheTypeColumn();
   void typedFieldBookSavesAndReadsBack();
-};
-
-class GridDisplayTest : public QObject {
-  Q_OBJECT
-
- private slots:
+  // What the grid shows (grid_display_test.cpp).
   void gridRowsGrowAtTheBottom_data();
   void gridRowsGrowAtTheBottom();
   void headingsFollowTheCurrentRow_data();
@@ -28,23 +24,13 @@ class GridDisplayTest : public QObject {
   void headingsFollowATypeChange();
   void rowColoursAndJoinedNotes();
   void selectorChangeRepaintsWithoutStoring();
-};
-
-class GridUndoTest : public QObject {
-  Q_OBJECT
-
- private slots:
+  // Undo and redo (grid_undo_test.cpp).
   void everyEditUndoesAndRedoes();
   void mixedStepsUndoToTheStart();
   void stepsForgottenWhenRowsMoveBehindTheGrid();
   void undoWhileTheTypeListIsOpen();
-};
-
-// Timings of a million-row sheet; runs only when KESTREL_GRID_MEASURE is set.
-class GridLargeSheetMeasure : public QObject {
-  Q_OBJECT
-
- private slots:
+  // Timings of a million-row sheet, only with KESTREL_GRID_MEASURE set
+  // (grid_large_sheet_measure.cpp).
   void openJumpAndScroll();
 };
 

@@ -71,7 +71,7 @@ const std::vector<EditCase>& EditCases() {
 
 }  // namespace
 
-void GridUndoTest::everyEditUndoesAndRedoes() {
+void GridTest::everyEditUndoesAndRedoes() {
   for (const EditCase& c : EditCases()) {
     GridHarness h;
     AddBaseRows(h);
@@ -100,7 +100,7 @@ void GridUndoTest::everyEditUndoesAndRedoes() {
 
 // Steps made one after another name rows by position; undoing them all must
 // still land on the rows the run started from.
-void GridUndoTest::mixedStepsUndoToTheStart() {
+void GridTest::mixedStepsUndoToTheStart() {
   GridHarness h;
   AddBaseRows(h);
   QVERIFY(h.Show());
@@ -125,7 +125,7 @@ void GridUndoTest::mixedStepsUndoToTheStart() {
   }
 }
 
-void GridUndoTest::stepsForgottenWhenRowsMoveBehindTheGrid() {
+void GridTest::stepsForgottenWhenRowsMoveBehindTheGrid() {
   GridHarness h;
   AddBaseRows(h);
   QVERIFY(h.Show());
@@ -155,7 +155,7 @@ void GridUndoTest::stepsForgottenWhenRowsMoveBehindTheGrid() {
 
 // Undo with the type list still open: the list shows the type put back, and
 // closing it with Enter does not step the type again.
-void GridUndoTest::undoWhileTheTypeListIsOpen() {
+void GridTest::undoWhileTheTypeListIsOpen() {
   GridHarness h;
   AddBaseRows(h);
   QVERIFY(h.Show());
