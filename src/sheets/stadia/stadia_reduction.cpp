@@ -102,6 +102,7 @@ void StadiaReduction::Run() {
     lastShot_.try_emplace(row.point, kNoRow);
     lastShot_.try_emplace(BacksightNumber(row), kNoRow);
   }
+  MarkFollowedPoints();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const int type = rows_[i].type;
     if (IsStadiaShot(type) && setups_.empty() && !noSetupLineAdded_) {
@@ -118,12 +119,36 @@ void StadiaReduction::Run() {
       keepOffsets = true;
     } else if (IsStadiaShot(type)) {
       keepOffsets = !ReduceShot(i);
-      if (const auto followed = lastShot_.find(rows_[i].point); followed != lastShot_.end()) {
-        followed->second = i;
+      if (MayBeFollowed(rows_[i].point)) {
+        if (const auto followed = lastShot_.find(rows_[i].point); followed != lastShot_.end()) {
+          followed->second = i;
+        }
       }
     }
     if (!keepOffsets) ClearOffsets();
   }
+}
+
+// Sixteen bits per followed point leave about one shot in twenty of the
+// others to be looked up in vain.
+void StadiaReduction::MarkFollowedPoints() {
+  int bits = 10;
+  while (bits < 30 && (std::size_t{1} << bits) < 16 * lastShot_.size()) ++bits;
+  followedShift_ = 32 - bits;
+  followedBits_.assign((std::size_t{1} << bits) / 64, 0);
+  for (const auto& [point, row] : lastShot_) {
+    const std::uint32_t slot = BitSlot(point);
+    followedBits_[slot / 64] |= std::uint64_t{1} << (slot % 64);
+  }
+}
+
+std::uint32_t StadiaReduction::BitSlot(std::uint32_t point) const {
+  return static_cast<std::uint32_t>(point * 2654435761u) >> followedShift_;
+}
+
+bool StadiaReduction::MayBeFollowed(std::uint32_t point) const {
+  const std::uint32_t slot = BitSlot(point);
+  return (followedBits_[slot / 64] >> (slot % 64)) & 1;
 }
 
 void StadiaReduction::AddLine(std::string line) { lines_.push_back(std::move(line)); }

@@ -98,6 +98,9 @@ class StadiaReduction {
   void ApplyOffsets(StadiaRow& row, const StadiaSetup& setup) const;
   void ClearOffsets();
   void AddLine(std::string line);
+  void MarkFollowedPoints();
+  std::uint32_t BitSlot(std::uint32_t point) const;
+  bool MayBeFollowed(std::uint32_t point) const;
 
   std::vector<StadiaRow>& rows_;
   std::vector<std::string>& lines_;
@@ -111,8 +114,11 @@ class StadiaReduction {
 
   // Indexes of the rows met so far.
   std::unordered_map<std::uint32_t, std::size_t> firstStation_;  // point -> position
-  // Point -> its last shot row, for the points that AT/BS rows name.
+  // Point -> its last shot row, for the points that AT/BS rows name; a bit
+  // per hash slot of those points spares most shots a lookup in the map.
   std::unordered_map<std::uint32_t, std::size_t> lastShot_;
+  std::vector<std::uint64_t> followedBits_;
+  int followedShift_ = 32;
   bool azimuthOnlySeen_ = false;
 
   // Options of this pass only.
