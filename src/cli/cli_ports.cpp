@@ -48,6 +48,8 @@ bool TerminalMessages::Refused() const {
 }
 
 void TerminalMessages::Flush(std::FILE* out) {
+  // What the verb printed comes first on a terminal that shows both streams.
+  std::fflush(stdout);
   for (const Entry& s : shown_) {
     WriteText(out, s.text);
     if (s.question) WriteRaw(out, s.answer ? " (answered yes)" : " (answered no)");
