@@ -175,11 +175,13 @@ int ExportLandXml(Stadia& sheet) {
   const std::optional<std::string> path =
       ctx.dialogs.AskSaveFileName("xml", ctx.app.job.NativeFolder());
   if (!path) return 0;
+  // Messages are Windows-1252 text; the path is native.
+  const std::string shown = Utf8ToCp1252(*path);
   if (!WriteFileAtomically(*path, text)) {
-    ctx.messages.Show(Sprintf("error opening file %s", path->c_str()));
+    ctx.messages.Show(Sprintf("error opening file %s", shown.c_str()));
     return 0;
   }
-  ctx.messages.Show(Sprintf("xml output file %s created", path->c_str()));
+  ctx.messages.Show(Sprintf("xml output file %s created", shown.c_str()));
   return 0;
 }
 

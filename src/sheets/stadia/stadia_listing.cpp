@@ -10,6 +10,7 @@
 
 #include "platform/ports.h"
 #include "platform/printf_format.h"
+#include "platform/text_encoding.h"
 #include "sheets/data_source.h"
 #include "sheets/stadia/stadia.h"
 #include "survey/angles.h"
@@ -280,7 +281,9 @@ int PrintStadiaHeader(Stadia& sheet, PageCanvas* canvas) {
     return -1;
   }
   canvas->DrawText(kTitleX, kTitleY, "Stadia Report");
-  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(), "Stadia File :" + sheet.DocumentPath());
+  // The path is native; the page takes Windows-1252 text.
+  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(),
+                   "Stadia File :" + Utf8ToCp1252(sheet.DocumentPath()));
   return 0;
 }
 
