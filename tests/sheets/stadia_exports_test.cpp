@@ -89,7 +89,7 @@ TEST_F(StadiaExportsTest, UploadRecords) {
   StadiaRow station = StationRow(5, 1000.5, 2000.25, 50.1);
   station.code = "CTRL";
   station.comment = "mark";
-  StadiaRow shot = Positioned(Row(kStadiaSdHt, 6), 1010.75, 1990.5, kEmptyValue);
+  StadiaRow shot = Row(kStadiaSdHt, 6, 1010.75, 1990.5);
   shot.code = std::string(40, 'C');  // cut to its 32-byte field, without a NUL
   shot.comment = std::string(31, 'd');
   sheet.Rows() = {SetupRow(1, 0, 2, 1.5), NoteRow("note"), station, shot, NoteRow("end")};

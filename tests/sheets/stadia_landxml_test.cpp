@@ -2,7 +2,6 @@
 // and the save-file dialog.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -17,7 +16,7 @@ namespace kestrel::testing {
 namespace {
 
 StadiaRow Shot(std::uint32_t point, double hz, double vertical, double slope, std::string comment) {
-  return ShotRow(kStadiaSdHt, point, hz, vertical, slope, std::move(comment));
+  return ShotRow(Row(kStadiaSdHt, point), hz, vertical, slope, "", std::move(comment));
 }
 
 // Two set-ups on 10 looking at 20, which is set up on too, and one on 20
@@ -83,18 +82,6 @@ const char* const kExpected =
     "\t</Survey>\r\n"
     "</LandXML>\r\n";
 
-// The values of every `attribute="..."` in the text.
-std::vector<std::string> AttributeValues(const std::string& text, const std::string& attribute) {
-  std::vector<std::string> values;
-  const std::string opening = " " + attribute + "=\"";
-  for (std::size_t at = text.find(opening); at != std::string::npos;
-       at = text.find(opening, at + 1)) {
-    const std::size_t start = at + opening.size();
-    values.push_back(text.substr(start, text.find('"', start) - start));
-  }
-  return values;
-}
-
 class StadiaLandXmlTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -126,29 +113,11 @@ TEST_F(StadiaLandXmlTest, ValidAgainstTheSchema) {
   const std::string schema = KESTREL_LANDXML_XSD;
   if (!std::filesystem::exists(schema)) GTEST_SKIP() << "no LandXML schema at " << schema;
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint missing";
-
-  // The survey above, and a sheet whose shots come before any set-up or from
-  // a set-up without an instrument point.
-  std::vector<StadiaRow> orphans = {Shot(1, 1, 90, 5, "no set-up yet"), Row(kStadiaAtBs, kNoPoint),
-                                    Shot(2, 1, 90, 5, "no instrument point")};
-  for (const std::vector<StadiaRow>& rows : {SurveyRows(), orphans}) {
-    sheet.Rows() = rows;
-    const std::string path = folder.File("survey.xml");
-    context.dialogs.saveFileName = path;
-    sheet.Command(kCmdLandXml);
-    const std::string command =
-        "xmllint --noout --schema '" + schema + "' '" + path + "' >/dev/null 2>&1";
-    const std::string text = ScratchFolder::Read(path);
-    EXPECT_EQ(std::system(command.c_str()), 0) << text;
-    // The schema checker does not look for the elements that references
-    // name, so that is checked here.
-    const std::vector<std::string> ids = AttributeValues(text, "id");
-    for (const char* reference : {"setupID", "targetSetupID"}) {
-      for (const std::string& id : AttributeValues(text, reference)) {
-        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << reference << " " << id;
-      }
-    }
-  }
+  const std::string path = folder.File("survey.xml");
+  context.dialogs.saveFileName = path;
+  sheet.Command(kCmdLandXml);
+  const std::string check = "xmllint --noout --schema '" + schema + "' '" + path + "' 2>&1";
+  EXPECT_EQ(std::system(check.c_str()), 0) << ScratchFolder::Read(path);
 }
 
 }  // namespace

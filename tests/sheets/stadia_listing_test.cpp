@@ -123,25 +123,13 @@ TEST_F(StadiaListingTest, CorrectedBearingAndDistance) {
   }
 }
 
-TEST_F(StadiaListingTest, AnglesAndLengthsInTheUsersNotation) {
-  StadiaRow shot = ListingRows()[4];
-  shot.obs2 = shot.dist = kEmptyValue;  // blanks as wide as the numbers
-  shot.targetHt = 5.2604167;            // 5 ft 3 1/8 in
-  // clang-format off
-  const std::tuple<int, int, double, std::string, std::string> cases[] = {
-      {kQuadrant, kMetres, 225.3, " S  45\xB0" "30'00\" W", "        5.260"},
-      {kQuadrant, kMetres, 45.3, " N  45\xB0" "30'00\" E", "        5.260"},
-      {kGrads, kMetres, 45.0, "       50.0000g", "        5.260"},
-      {kWholeCircle, kFeetInches, 120.0, "       120.0000", "     5' 3 1/8"}};
-  // clang-format on
-  for (const auto& [mode, unit, hz, hzText, heightText] : cases) {
-    context.units = FixedUnitSelectors(mode, unit);
-    shot.hz = hz;
-    sheet.Rows() = {shot};
-    EXPECT_EQ(
-        StadiaListingLines(sheet, 0, 1, false)[0],
-        "SD/HT    101" + hzText + std::string(28, ' ') + heightText + "     TREE             oak");
-  }
+// Grads are converted from the angle's degree-sign text; lengths become feet
+// and inches at their field's width.
+TEST_F(StadiaListingTest, GradsAndFeetAndInches) {
+  context.units = FixedUnitSelectors(kGrads, kFeetInches);
+  sheet.Rows() = {SetupRow(1, 45.0, 2, 5.2604167)};
+  EXPECT_EQ(StadiaListingLines(sheet, 0, 1, false)[0],
+            "AT/BS      1       50.0000g             2      5' 3 1/8");
 }
 
 TEST_F(StadiaListingTest, PrintedPage) {

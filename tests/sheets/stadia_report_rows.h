@@ -8,14 +8,11 @@
 
 namespace kestrel::testing {
 
-// A blank row of `type` with a point number.
-inline StadiaRow Row(int type, std::uint32_t point) {
+// A blank row of `type` with a point number and, when given, a position.
+inline StadiaRow Row(int type, std::uint32_t point, double east = kEmptyValue,
+                     double north = kEmptyValue, double height = kEmptyValue) {
   StadiaRow row = BlankStadiaRow(type);
   row.point = point;
-  return row;
-}
-
-inline StadiaRow Positioned(StadiaRow row, double east, double north, double height) {
   row.east = east;
   row.north = north;
   row.height = height;
@@ -23,11 +20,11 @@ inline StadiaRow Positioned(StadiaRow row, double east, double north, double hei
 }
 
 inline StadiaRow StationRow(std::uint32_t point, double east, double north, double height) {
-  return Positioned(Row(kStadiaStn, point), east, north, height);
+  return Row(kStadiaStn, point, east, north, height);
 }
 
 inline StadiaRow CheckRow(std::uint32_t point, double east, double north, double height) {
-  return Positioned(Row(kStadiaChk, point), east, north, height);
+  return Row(kStadiaChk, point, east, north, height);
 }
 
 inline StadiaRow SetupRow(std::uint32_t at, double reading, std::uint32_t backsight,
@@ -45,14 +42,14 @@ inline StadiaRow NoteRow(std::string note) {
   return row;
 }
 
-// A shot of `type` (SD/HT, HZ/DH, HD/RL or CHK) with its circle reading, the
-// reading or height difference kept in obs2, and its distance.
-inline StadiaRow ShotRow(int type, std::uint32_t point, double hz, double obs2, double dist,
-                         std::string comment = "") {
-  StadiaRow row = Row(type, point);
+// A shot with its circle reading, obs2 (vertical reading or height
+// difference), distance, point code and comment.
+inline StadiaRow ShotRow(StadiaRow row, double hz, double obs2, double dist, std::string code,
+                         std::string comment) {
   row.hz = hz;
   row.obs2 = obs2;
   row.dist = dist;
+  row.code = std::move(code);
   row.comment = std::move(comment);
   return row;
 }
@@ -60,29 +57,20 @@ inline StadiaRow ShotRow(int type, std::uint32_t point, double hz, double obs2, 
 // A small sheet with a row of every type: two stations, a set-up on 1 looking
 // at 2 with the circle reading 30 degrees there, and one shot of each kind.
 inline std::vector<StadiaRow> ListingRows() {
-  StadiaRow stn1 = StationRow(1, 1000, 1000, 50);
-  stn1.code = "STN";
-  stn1.comment = "control";
-  StadiaRow sdht =
-      Positioned(ShotRow(kStadiaSdHt, 101, 120.0, 60.0, 100.0, "oak"), 1050, 1000, 100.1);
+  StadiaRow stn1 = ShotRow(StationRow(1, 1000, 1000, 50), kEmptyValue, kEmptyValue, kEmptyValue,
+                           "STN", "control");
+  StadiaRow sdht = ShotRow(Row(kStadiaSdHt, 101, 1050, 1000, 100.1), 120, 60, 100, "TREE", "oak");
   sdht.targetHt = 1.6;
-  sdht.code = "TREE";
-  StadiaRow hzdh =
-      Positioned(ShotRow(kStadiaHzDh, 102, 45.3, -1.25, 20.0), 1014.142, 1014.142, 48.75);
-  hzdh.code = "FENCE";
-  const StadiaRow hdrl = Positioned(
-      ShotRow(kStadiaHdRl, 103, 200.153, kEmptyValue, 15.5, "a comment longer than sixteen"), 990,
-      985, 49);
-  StadiaRow chk =
-      Positioned(ShotRow(kStadiaChk, 1, 0.0, 90.0, 0.005, "check"), 1000.003, 999.998, 50.001);
+  StadiaRow chk = ShotRow(CheckRow(1, 1000.003, 999.998, 50.001), 0, 90, 0.005, "", "check");
   chk.targetHt = 1.5;
   return {stn1,
           StationRow(2, 1000, 1100, 51),
           SetupRow(1, 30.0, 2, 1.5),
           NoteRow("sunny"),
           sdht,
-          hzdh,
-          hdrl,
+          ShotRow(Row(kStadiaHzDh, 102, 1014.142, 1014.142, 48.75), 45.3, -1.25, 20, "FENCE", ""),
+          ShotRow(Row(kStadiaHdRl, 103, 990, 985, 49), 200.153, kEmptyValue, 15.5, "",
+                  "a comment longer than sixteen"),
           chk};
 }
 
