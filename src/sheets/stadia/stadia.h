@@ -5,9 +5,11 @@
 // cell it shows and hands every edit back to it.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/archive.h"
 #include "sheets/sheet_context.h"
 #include "sheets/stadia/base_stadia.h"
 #include "sheets/stadia/stadia_reduction.h"
@@ -68,6 +70,10 @@ class Stadia : public BaseStadia {
  private:
   bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   void SetAllEntryFlags(bool value) { entryFlags_.fill(value); }
+  // Room for the rows of a file about to be read, in huge pages where the
+  // system has them.
+  void ReserveRows(std::size_t count);
+  void ReadRows(ArchiveReader& in, std::optional<std::uint64_t> fileBytes);
 
   // Cell display.
   bool SuggestionText(int column, int row, std::string& text);

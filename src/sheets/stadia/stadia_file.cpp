@@ -6,10 +6,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string_view>
 
 #include "platform/file_access.h"
+#include "platform/memory_advice.h"
 #include "platform/printf_format.h"
 #include "sheets/stadia/stadia.h"
 
@@ -23,9 +25,10 @@ constexpr std::string_view kVersionNote = "Version 2";
 // to size the row array from the file's size.
 constexpr std::uint64_t kSmallestRecord = kStadiaRecordBytes + 3;
 constexpr std::uint64_t kSmallestOldRecord = kStadiaOldRecordBytes + 3;
-// Beyond this many rows the array grows as rows arrive, so that a huge
-// damaged file cannot make the reader reserve without bound.
-constexpr std::uint64_t kMostRowsReserved = 2'000'000;
+// The row array is sized from the file, so what it reserves is proportional
+// to the file's size; beyond this many rows (about 5.6 GB of rows) it grows as
+// rows arrive instead, and a reservation the machine cannot give is skipped.
+constexpr std::uint64_t kMostRowsReserved = 32'000'000;
 // The progress control advances once per this many rows read.
 constexpr int kRowsPerProgressStep = 25;
 
@@ -161,6 +164,15 @@ RecordRead ReadOldStadiaRecord(ArchiveReader& in, StadiaRow& row) {
   return ReadTexts(in, row);
 }
 
+void Stadia::ReserveRows(std::size_t count) {
+  try {
+    rows_.reserve(count);
+  } catch (const std::bad_alloc&) {
+    return;  // the rows then arrive one by one
+  }
+  AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(StadiaRow));
+}
+
 int Stadia::SaveToFile(const std::string& path) {
   AtomicFileWriter file;
   bool saved = file.Begin(path);
@@ -190,15 +202,34 @@ int Stadia::LoadFromFile(const std::string& path) {
   std::vector<StadiaRow>().swap(rows_);
   ctx_.progress.SetText("Reading Stadia from Disk");
   ctx_.progress.Show(0, 10, 1);
+  bool loaded = true;
+  try {
+    ReadRows(in, fileBytes);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory can hold: nothing half-read is kept.
+    std::vector<StadiaRow>().swap(rows_);
+    loaded = false;
+  }
+  ctx_.progress.Hide();
+  if (!loaded) {
+    ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
+    return 0;
+  }
+  // Loaded rows are complete: no suggestions are offered on the last one.
+  SetAllEntryFlags(true);
+  documentPath_ = path;
+  return 1;
+}
 
+void Stadia::ReadRows(ArchiveReader& in, std::optional<std::uint64_t> fileBytes) {
   StadiaRow first = BlankStadiaRow();
   const RecordRead firstRead = ReadOldStadiaRecord(in, first);
   if (firstRead == RecordRead::Nothing || IsCutHeader(first, firstRead)) {
     // An empty file, the five bytes of a new sheet, or a header cut short:
     // no rows.
   } else if (first.type == kStadiaFnote && first.note.find(kVersionNote) != std::string::npos) {
-    rows_.reserve(RowsToReserve(fileBytes, kSmallestRecord));
-    int count = 0;
+    ReserveRows(RowsToReserve(fileBytes, kSmallestRecord));
+    std::uint64_t count = 0;
     // Each row is read in place; the one the end of the file leaves empty
     // is dropped.
     for (;;) {
@@ -209,18 +240,12 @@ int Stadia::LoadFromFile(const std::string& path) {
       if (++count % kRowsPerProgressStep == 0) ctx_.progress.Step();
     }
   } else {
-    rows_.reserve(RowsToReserve(fileBytes, kSmallestOldRecord));
+    ReserveRows(RowsToReserve(fileBytes, kSmallestOldRecord));
     rows_.push_back(std::move(first));
     while (ReadOldStadiaRecord(in, rows_.emplace_back()) != RecordRead::Nothing) {
     }
     rows_.pop_back();
   }
-
-  // Loaded rows are complete: no suggestions are offered on the last one.
-  SetAllEntryFlags(true);
-  documentPath_ = path;
-  ctx_.progress.Hide();
-  return 1;
 }
 
 }  // namespace kestrel
