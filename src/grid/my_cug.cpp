@@ -120,7 +120,7 @@ void MyCug::ApplyColumnWidths() {
     int widthColumn = column;
     int width = 0;
     source->GridOption(1, widthColumn, width);
-    setColumnWidth(column, std::max(width, 0));
+    setColumnWidth(column, ScaledColumnWidth(width));
   }
 }
 
