@@ -80,20 +80,20 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
   }
 }
 
-int RowNumber(std::string_view text, std::string_view spec, const char* what) {
+int RowNumber(std::string_view text, std::string_view request, const char* what) {
   const std::optional<std::int64_t> value = ParseWholeNumber(text);
   if (!value || *value < 0 || *value > std::numeric_limits<int>::max()) {
     throw UsageError(
-        Sprintf("%s: %s must be a whole number of at least 0", std::string(spec).c_str(), what));
+        Sprintf("%s: %s must be a whole number of at least 0", std::string(request).c_str(), what));
   }
   return static_cast<int>(*value);
 }
 
-std::int64_t Integer(std::string_view text, std::string_view spec) {
+std::int64_t Integer(std::string_view text, std::string_view request) {
   const std::optional<std::int64_t> value = ParseWholeNumber(text);
   if (!value) {
     throw UsageError(Sprintf("--command %s: \"%s\" is not a whole number",
-                             std::string(spec).c_str(), std::string(text).c_str()));
+                             std::string(request).c_str(), std::string(text).c_str()));
   }
   return *value;
 }
@@ -111,33 +111,33 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
   return value;
 }
 
-EditOperation ParseSetOperation(std::string_view spec) {
-  const std::size_t equals = spec.find('=');
-  const std::size_t comma = spec.find(',');
+EditOperation ParseSetOperation(std::string_view request) {
+  const std::size_t equals = request.find('=');
+  const std::size_t comma = request.find(',');
   if (equals == std::string_view::npos || comma == std::string_view::npos || comma > equals) {
-    throw UsageError("--set " + std::string(spec) + ": expected ROW,COL=TEXT");
+    throw UsageError("--set " + std::string(request) + ": expected ROW,COL=TEXT");
   }
   EditOperation op;
   op.kind = EditOperation::Kind::Set;
-  op.row = RowNumber(spec.substr(0, comma), spec, "ROW");
-  op.column = RowNumber(spec.substr(comma + 1, equals - comma - 1), spec, "COL");
-  op.text = Text(spec.substr(equals + 1));
+  op.row = RowNumber(request.substr(0, comma), request, "ROW");
+  op.column = RowNumber(request.substr(comma + 1, equals - comma - 1), request, "COL");
+  op.text = Text(request.substr(equals + 1));
   return op;
 }
 
-EditOperation ParseCommandOperation(std::string_view spec) {
-  const std::vector<std::string_view> fields = SplitAtCommas(spec);
-  const std::int64_t code = Integer(fields[0], spec);
+EditOperation ParseCommandOperation(std::string_view request) {
+  const std::vector<std::string_view> fields = SplitAtCommas(request);
+  const std::int64_t code = Integer(fields[0], request);
   const CommandForm* form = FormOf(static_cast<int>(code));
   if (form == nullptr || code != form->code) {
     throw UsageError(Sprintf("--command %s: code %lld is not available in edit (see --help)",
-                             std::string(spec).c_str(), static_cast<long long>(code)));
+                             std::string(request).c_str(), static_cast<long long>(code)));
   }
   const std::size_t args = fields.size() - 1;
   auto expect = [&](std::size_t low, std::size_t high) {
     if (args < low || args > high) {
       throw UsageError(
-          Sprintf("--command %s: expected %s", std::string(spec).c_str(), form->usage));
+          Sprintf("--command %s: expected %s", std::string(request).c_str(), form->usage));
     }
   };
 
@@ -150,16 +150,16 @@ EditOperation ParseCommandOperation(std::string_view spec) {
       break;
     case ArgForm::Int:
       expect(1, 1);
-      op.p1 = Integer(fields[1], spec);
+      op.p1 = Integer(fields[1], request);
       break;
     case ArgForm::IntInt:
       expect(2, 2);
-      op.p1 = Integer(fields[1], spec);
-      op.p2 = Integer(fields[2], spec);
+      op.p1 = Integer(fields[1], request);
+      op.p2 = Integer(fields[2], request);
       break;
     case ArgForm::IntText:
       expect(2, 2);
-      op.p1 = Integer(fields[1], spec);
+      op.p1 = Integer(fields[1], request);
       op.p2 = Text(fields[2]);
       break;
     case ArgForm::TextText:
@@ -169,19 +169,19 @@ EditOperation ParseCommandOperation(std::string_view spec) {
       break;
     case ArgForm::IntOptKey:
       expect(1, 2);
-      op.p1 = Integer(fields[1], spec);
+      op.p1 = Integer(fields[1], request);
       op.p2 = std::string(args == 2 ? Text(fields[2]) : std::string("+"));
       break;
     case ArgForm::Renumber:
       expect(3, 3);
-      op.p1 = NumberRange{Integer(fields[1], spec), Integer(fields[2], spec)};
-      op.p2 = Integer(fields[3], spec);
+      op.p1 = NumberRange{Integer(fields[1], request), Integer(fields[2], request)};
+      op.p2 = Integer(fields[3], request);
       break;
     case ArgForm::Rows: {
       expect(1, fields.size());
       SelectedRows rows;
       for (std::size_t i = 1; i < fields.size(); ++i) {
-        rows.rows.push_back(RowNumber(fields[i], spec, "ROW"));
+        rows.rows.push_back(RowNumber(fields[i], request, "ROW"));
       }
       op.p1 = std::move(rows);
       break;

@@ -29,11 +29,11 @@ struct EditOperation {
 
 // "ROW,COL=TEXT" (TEXT in UTF-8, may be empty or hold commas and "=").
 // Throws a usage error when ROW or COL is not a whole number of at least 0.
-EditOperation ParseSetOperation(std::string_view spec);
+EditOperation ParseSetOperation(std::string_view request);
 
 // "CODE[,ARG]..." for the codes the edit verb passes on (CommandFormsHelp);
 // throws a usage error for another code or a wrong number of arguments.
-EditOperation ParseCommandOperation(std::string_view spec);
+EditOperation ParseCommandOperation(std::string_view request);
 
 // The table of accepted codes and their arguments, for --help.
 std::string CommandFormsHelp();
