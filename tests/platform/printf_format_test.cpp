@@ -40,21 +40,17 @@ TEST_F(DecimalCommaLocale, WritesADecimalPointWhateverTheLocale) {
   EXPECT_EQ(Sprintf("%10.4f|%-6.1f|", -0.03125, 2.25), "   -0.0312|2.2   |");
   EXPECT_EQ(Sprintf("%.3e", 12345.678), "1.235e+04");
   EXPECT_EQ(Sprintf("%g %g", 0.5, 1e-5), "0.5 1e-05");
-  EXPECT_EQ(Sprintf("%d %5u %s %c %%", -42, 7u, "STN", 'x'), "-42     7 STN x %");
   EXPECT_EQ(Forward("%.2f m", 99.996), "100.00 m");
   // The process keeps its own locale.
   EXPECT_STREQ(std::localeconv()->decimal_point, ",");
 }
 
 TEST(SprintfTest, LongTextsAreNeverCut) {
-  const std::string word(5000, 'w');
-  const std::string text = Sprintf("<%s|%12.3f>", word.c_str(), 1.0);
-  ASSERT_EQ(text.size(), 5000u + 15u);
-  EXPECT_EQ(text.substr(0, 2), "<w");
-  EXPECT_EQ(text.substr(5001), "|       1.000>");
-  // Exactly at and just past the size of the first attempt.
-  for (std::size_t n : {254u, 255u, 256u, 257u}) {
-    EXPECT_EQ(Forward("%s", std::string(n, 'a').c_str()).size(), n);
+  // Texts of 254 to 257 characters, either side of the first attempt's
+  // 256-byte buffer, and one far beyond it.
+  for (std::size_t n : {245u, 246u, 247u, 248u, 5000u}) {
+    const std::string word(n, 'w');
+    EXPECT_EQ(Forward("<%s|%6.3f>", word.c_str(), 1.0), "<" + word + "| 1.000>");
   }
   EXPECT_EQ(Sprintf("%s", ""), "");
 }
