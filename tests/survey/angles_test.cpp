@@ -35,112 +35,71 @@ double SecondsApart(double degreesA, double degreesB) {
   return std::min(d, kCircle - d);
 }
 
-TEST(Angles, DmsToDegrees) {
-  struct Case {
-    double packed, degrees, tolerance;
+TEST(Angles, PackedConversionEdges) {
+  // Negative values are lifted by 359.59599999 (-10.3 -> 349.29599999);
+  // minutes and seconds of 60 and over clamp to 59 and 59.99999999.
+  const double toDegrees[][2] = {
+      {45.30155, 45.5 + 15.5 / 3600},     {-10.3, 349.5}, {725.3, 5.5}, {10.7, 10 + 59 / 60.0},
+      {10.0075, 10 + 59.99999999 / 3600}, {360, 360},     {720, 360},
   };
-  const Case cases[] = {
-      {123.4530, 123 + 45 / 60.0 + 30 / 3600.0, 1e-8},
-      {45.30155, 45.5 + 15.5 / 3600, 1e-8},
-      // Negative values are lifted by 359.59599999: -10.3000 -> 349.29599999.
-      {-10.3, 349.5, 1e-4 / 3600},
-      {725.3, 5.5, 1e-8},
-      {10.7, 10 + 59 / 60.0, 1e-8},              // 70 minutes clamp to 59
-      {10.0075, 10 + 59.99999999 / 3600, 1e-8},  // 75 seconds clamp
-      {360, 360, 1e-8},
-      {720, 360, 1e-8},
-      {std::numeric_limits<double>::quiet_NaN(), 0, 0},
+  for (const auto& c : toDegrees) EXPECT_NEAR(DmsToDegrees(c[0]), c[1], 1e-4 / 3600) << c[0];
+  EXPECT_EQ(DmsToDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
+  // 59.9964" carries to the next minute and degree, 59.64" too, 59.46" not.
+  const double toPacked[][2] = {
+      {45.999999, 46.0}, {359.999995, 0.0}, {-0.5, 359.3},
+      {720.25, 0.15},    {10.9999, 11.0},   {10.99985, 10.595946},
   };
-  for (const Case& c : cases) {
-    EXPECT_NEAR(DmsToDegrees(c.packed), c.degrees, c.tolerance) << c.packed;
-  }
+  for (const auto& c : toPacked) EXPECT_NEAR(DegreesToDms(c[0]), c[1], 1e-8) << c[0];
   // An empty field's sentinel or a damaged value folds at once into range.
   for (double huge : {1e15, -1e15, 1e300, -1e300}) {
     const double d = DmsToDegrees(huge);
     EXPECT_TRUE(d >= 0 && d <= 360.0001) << huge;
-  }
-}
-
-TEST(Angles, DegreesToDmsCarries) {
-  struct Case {
-    double degrees, packed;
-  };
-  const Case cases[] = {
-      {45.5, 45.3},
-      {45.999999, 46.0},  // 59.9964 s -> next minute -> next degree
-      {359.999995, 0.0},  // a hair under 360
-      {-0.5, 359.3},
-      {720.25, 0.15},
-      {10.9999, 11.0},        // 59'59.64" carries
-      {10.99985, 10.595946},  // 59'59.46" does not
-      {123 + 45 / 60.0 + 30 / 3600.0, 123.4530},
-  };
-  for (const Case& c : cases) EXPECT_NEAR(DegreesToDms(c.degrees), c.packed, 1e-8) << c.degrees;
-  for (double huge : {1e300, -1e300}) {
     const double packed = DegreesToDms(huge);
     EXPECT_TRUE(packed >= 0 && packed < 360) << huge;
   }
 }
 
-TEST(Angles, WholeCircleAndGradsCellTexts) {
-  struct Case {
-    double packed;
-    std::string text;
-  };
-  const Case dms[] = {
-      {123.4530, W("123°45'30\"")}, {5.07, W("  5°07'00\"")},
-      {10.596, W(" 10°59'60\"")},  // not a valid packed value: shown as stored
-      {0, W("  0°00'00\"")},        {-10.3, W("-10°30'00\"")},
-  };
-  for (const Case& c : dms) EXPECT_EQ(FormatDmsText(c.packed), c.text) << c.packed;
-
-  const Case grads[] = {
-      {45, " 50.0000g"}, {0, "  0.0000g"}, {90, "100.0000g"}, {359.5959, "399.9997g"}};
-  for (const Case& c : grads) EXPECT_EQ(FormatGradsCellText(c.packed), c.text) << c.packed;
-}
-
-TEST(Angles, QuadrantText) {
+TEST(Angles, TextsInEachMode) {
   struct Case {
     std::string in, out;
   };
+  // Whole circle: shown as stored, even where not a valid packed value.
+  EXPECT_EQ(FormatDmsText(123.4530), W("123°45'30\""));
+  EXPECT_EQ(FormatDmsText(5.07), W("  5°07'00\""));
+  EXPECT_EQ(FormatDmsText(10.596), W(" 10°59'60\""));
+  EXPECT_EQ(FormatDmsText(-10.3), W("-10°30'00\""));
+  EXPECT_EQ(FormatGradsCellText(45), " 50.0000g");
+  EXPECT_EQ(FormatGradsCellText(359.5959), "399.9997g");
+
+  // A wider text keeps its width; beyond 360 it is not a bearing.
   const auto shown = [](double packed) { return FormatDmsText(packed); };
-  const Case cases[] = {
-      {shown(90), W("N  90°00'00\" E")},
-      {shown(180), W("S   0°00'00\" E")},
-      {shown(270), W("S  90°00'00\" W")},
-      {shown(360), W("N   0°00'00\" W")},
-      {shown(0), W("N   0°00'00\" E")},
-      {shown(45.3), W("N  45°30'00\" E")},
-      {shown(134.3), W("S  45°30'00\" E")},
-      {shown(225.3), W("S  45°30'00\" W")},
-      {shown(315), W("N  45°00'00\" W")},
-      {shown(123.453), W("S  56°14'30\" E")},
-      // A wider text keeps its width; beyond 360 it is not a bearing.
-      {W("      123°45'30\""), W("  S  56°14'30\" E")},
+  const Case quadrants[] = {
+      {shown(90), W("N  90°00'00\" E")},      {shown(180), W("S   0°00'00\" E")},
+      {shown(270), W("S  90°00'00\" W")},     {shown(360), W("N   0°00'00\" W")},
+      {shown(0), W("N   0°00'00\" E")},       {shown(45.3), W("N  45°30'00\" E")},
+      {shown(225.3), W("S  45°30'00\" W")},   {shown(315), W("N  45°00'00\" W")},
+      {shown(123.453), W("S  56°14'30\" E")}, {W("      123°45'30\""), W("  S  56°14'30\" E")},
       {W("400°00'00\""), W("400°00'00\"")},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : quadrants) {
     std::string text = c.in;
     QuadrantBearingText(text);
     EXPECT_EQ(text, c.out) << c.in;
   }
-}
 
-TEST(Angles, ConvertAngleText) {
-  struct Case {
+  struct Conversion {
     std::string in;
     int mode;
     std::string out;
   };
-  const Case cases[] = {
-      {W(" 45°00'00\""), kGrads, "       50.0000g"},
-      {W("123°45'30\""), kGrads, "      137.5093g"},  // 123.758333 x 100/90
-      {W("45%%D30'00\""), kGrads, "       50.5556g"},
-      {W("45%%d30'00\""), kGrads, "       50.5556g"},
+  // 123°45'30" is 123.758333° x 100/90 grads.
+  const Conversion conversions[] = {
+      {W("123°45'30\""), kGrads, "      137.5093g"},
+      {"45%%d30'00\"", kGrads, "       50.5556g"},
       {W("225°30'00\""), kQuadrant, W("S  45°30'00\" W")},
       {W("225°30'00\""), kWholeCircle, W("225°30'00\"")},
   };
-  for (const Case& c : cases) {
+  for (const Conversion& c : conversions) {
     std::string text = c.in;
     ConvertAngleText(text, c.mode);
     EXPECT_EQ(text, c.out) << c.in << " mode " << c.mode;
@@ -153,29 +112,26 @@ TEST(Angles, ParseAngleText) {
     int mode;
     double packed;
   };
+  // An E ends the number, never an exponent.
+  constexpr int kW = kWholeCircle, kQ = kQuadrant, kG = kGrads;
   const Case cases[] = {
-      {W("123°45'30\""), kWholeCircle, 123.4530},
-      {W("123°45'30.5\""), kWholeCircle, 123.45305},
-      {"123%%d45'30\"", kWholeCircle, 123.4530},
-      {"123%%D45'30", kWholeCircle, 123.4530},
-      {W("  5°07'00\""), kWholeCircle, 5.07},
-      {"123.4530", kWholeCircle, 123.4530},
-      {"", kWholeCircle, 0},
-      {"abc", kWholeCircle, 0},
-      {"45E", kWholeCircle, 45},
-      {"12E5", kWholeCircle, 12},  // an E ends the number, not an exponent
-      {"S45.3000E", kWholeCircle, 134.3},
-      {W("S 45°30'00\" E"), kQuadrant, 134.3},
-      {"N45W", kQuadrant, 315},
-      {"n45e", kQuadrant, 45},
-      {"s45.3w", kWholeCircle, 225.3},
-      {W("S  45°30'00\" W"), kQuadrant, 225.3},
-      {"N 10%%d00'00\" W", kQuadrant, 350},
-      {"50g", kGrads, 45},
-      {"100", kGrads, 90},
-      {"150.5g", kGrads, 135.27},
-      {"400g", kGrads, 0},
+      {"123%%d45'30\"", kW, 123.4530},
+      {"123%%D45'30", kW, 123.4530},
+      {"123.4530", kW, 123.4530},
+      {"", kW, 0},
+      {"abc", kW, 0},
+      {"45E", kW, 45},
+      {"12E5", kW, 12},
+      {"S45.3000E", kW, 134.3},
+      {"s45.3w", kW, 225.3},
+      {"N45W", kQ, 315},
+      {"n45e", kQ, 45},
+      {"N 10%%d00'00\" W", kQ, 350},
+      {"100", kG, 90},
+      {"150.5g", kG, 135.27},
+      {"400g", kG, 0},
   };
+  EXPECT_NEAR(ParseAngleText(W("123°45'30.5\""), kW), 123.45305, 1e-8);
   for (const Case& c : cases) {
     EXPECT_NEAR(ParseAngleText(c.text, c.mode), c.packed, 1e-8) << c.text << " mode " << c.mode;
   }

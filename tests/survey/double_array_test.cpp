@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
@@ -64,86 +66,50 @@ TEST(DoubleArray, AddingOneByOneStaysLinear) {
   for (int i = 0; i < 100000; i += 997) ASSERT_EQ(array[i], i);
 }
 
-TEST(DoubleArray, InsertCopies) {
+TEST(DoubleArray, ChangesInsideAndOutsideTheArray) {
+  using A = CDoubleArray;
   struct Case {
     std::vector<double> start;
-    int index;
-    int count;
+    std::function<bool(A&)> change;  // true when it returned what it should
     std::vector<double> result;
   };
+  const CDoubleArray pair = Make({8, 9});
+  // Inserting beyond the end grows the array with zeros; removing takes only
+  // what lies in the array.
   const Case cases[] = {
-      {{1, 2, 3}, 1, 3, {1, 9, 9, 9, 2, 3}},
-      {{1, 2, 3}, 3, 2, {1, 2, 3, 9, 9}},
-      {{1, 2}, 5, 2, {1, 2, 0, 0, 0, 9, 9}},  // beyond the end: grows with zeros
-      {{1, 2}, 1, 0, {1, 2}},
-      {{}, 0, 2, {9, 9}},
+      {{1, 2, 3}, [](A& a) { return a.InsertAt(1, 9.0, 3); }, {1, 9, 9, 9, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return a.InsertAt(3, 9.0, 2); }, {1, 2, 3, 9, 9}},
+      {{1, 2}, [](A& a) { return a.InsertAt(5, 9.0, 2); }, {1, 2, 0, 0, 0, 9, 9}},
+      {{1, 2}, [](A& a) { return a.InsertAt(1, 9.0, 0); }, {1, 2}},
+      {{}, [](A& a) { return a.InsertAt(0, 9.0, 2); }, {9, 9}},
+      {{1, 2, 3}, [&](A& a) { return a.InsertAt(1, pair); }, {1, 8, 9, 2, 3}},
+      {{1, 2, 3}, [&](A& a) { return a.InsertAt(5, pair); }, {1, 2, 3, 0, 0, 8, 9}},
+      {{1, 2, 3}, [](A& a) { return a.InsertAt(1, A()); }, {1, 2, 3}},
+      {{1, 2}, [](A& a) { return a.InsertAt(1, a); }, {1, 1, 2, 2}},
+      {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(1, 2) == 2; }, {1, 4}},
+      {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(3, 5) == 1; }, {1, 2, 3}},
+      {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(4, 1) == 0; }, {1, 2, 3, 4}},
+      {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(-1, 1) == 0; }, {1, 2, 3, 4}},
+      {{1, 2, 3}, [](A& a) { return a.SetAtGrow(5, 1.5); }, {1, 2, 3, 0, 0, 1.5}},
+      // Outside the array, or beyond the size limit, nothing changes.
+      {{1, 2, 3}, [](A& a) { return a.GetAt(-1) == 0 && a.GetAt(3) == 0; }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.SetAt(3, 7) && !a.SetAt(-1, 7); }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.SetSize(-1) && !a.SetSize(A::kMaxSize + 1); }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.SetAtGrow(A::kMaxSize, 1); }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.SetAtGrow(-1, 1); }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.InsertAt(-1, 1.0) && !a.InsertAt(1, 1.0, -2); }, {1, 2, 3}},
+      {{1, 2, 3}, [](A& a) { return !a.InsertAt(A::kMaxSize, 1.0); }, {1, 2, 3}},
   };
-  for (const Case& c : cases) {
-    CDoubleArray array = Make(c.start);
-    EXPECT_TRUE(array.InsertAt(c.index, 9.0, c.count));
-    EXPECT_EQ(Values(array), c.result) << "at " << c.index << " x" << c.count;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    CDoubleArray array = Make(cases[i].start);
+    EXPECT_TRUE(cases[i].change(array)) << "case " << i;
+    EXPECT_EQ(Values(array), cases[i].result) << "case " << i;
   }
 }
 
-TEST(DoubleArray, InsertArray) {
-  struct Case {
-    std::vector<double> start, other;
-    int index;
-    std::vector<double> result;
-  };
-  const Case cases[] = {
-      {{1, 2, 3}, {8, 9}, 1, {1, 8, 9, 2, 3}},
-      {{1, 2, 3}, {8, 9}, 5, {1, 2, 3, 0, 0, 8, 9}},
-      {{1, 2, 3}, {}, 1, {1, 2, 3}},
-  };
-  for (const Case& c : cases) {
-    CDoubleArray array = Make(c.start);
-    EXPECT_TRUE(array.InsertAt(c.index, Make(c.other)));
-    EXPECT_EQ(Values(array), c.result) << "at " << c.index;
-  }
-  CDoubleArray self = Make({1, 2});
-  EXPECT_TRUE(self.InsertAt(1, self));
-  EXPECT_EQ(Values(self), (std::vector<double>{1, 1, 2, 2}));
-}
-
-TEST(DoubleArray, RemoveAt) {
-  struct Case {
-    int index, count, removed;
-    std::vector<double> result;
-  };
-  const Case cases[] = {
-      {1, 2, 2, {1, 4}},
-      {3, 5, 1, {1, 2, 3}},  // only what lies in the array
-      {4, 1, 0, {1, 2, 3, 4}},
-      {-1, 1, 0, {1, 2, 3, 4}},
-  };
-  for (const Case& c : cases) {
-    CDoubleArray array = Make({1, 2, 3, 4});
-    EXPECT_EQ(array.RemoveAt(c.index, c.count), c.removed);
-    EXPECT_EQ(Values(array), c.result) << "at " << c.index << " x" << c.count;
-  }
-}
-
-TEST(DoubleArray, OutsideTheArray) {
+TEST(DoubleArray, ElementAccessOutsideTheArrayStops) {
   CDoubleArray array = Make({1, 2, 3});
-  EXPECT_EQ(array.GetAt(-1), 0);
-  EXPECT_EQ(array.GetAt(3), 0);
-  EXPECT_FALSE(array.SetAt(3, 7));
-  EXPECT_FALSE(array.SetAt(-1, 7));
-  EXPECT_TRUE(array.SetAtGrow(5, 1.5));
-  EXPECT_EQ(Values(array), (std::vector<double>{1, 2, 3, 0, 0, 1.5}));
-
-  // Requests that are negative or beyond the limit change nothing.
-  EXPECT_FALSE(array.SetSize(-1));
-  EXPECT_FALSE(array.SetSize(CDoubleArray::kMaxSize + 1));
-  EXPECT_FALSE(array.SetAtGrow(CDoubleArray::kMaxSize, 1));
-  EXPECT_FALSE(array.SetAtGrow(-1, 1));
-  EXPECT_FALSE(array.InsertAt(-1, 1.0));
-  EXPECT_FALSE(array.InsertAt(1, 1.0, -2));
-  EXPECT_FALSE(array.InsertAt(CDoubleArray::kMaxSize, 1.0));
-  EXPECT_EQ(array.GetSize(), 6);
-
-  EXPECT_DEATH(array[6] = 1, "outside");
+  EXPECT_DEATH(array[3] = 1, "outside");
   EXPECT_DEATH(array.ElementAt(-1) = 1, "outside");
 }
 
