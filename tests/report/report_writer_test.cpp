@@ -3,13 +3,11 @@
 #include "report/report_writer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <optional>
 
 #include "platform/file_access.h"
 #include "platform/recording_ports.h"
@@ -29,34 +27,27 @@ const std::string kColours =
     "\\red192\\green192\\blue192;}";
 const std::string kLandscapeLetter = "\\landscape\\paperw15840\\paperh12240 ";
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+std::string ReadBytes(const std::string& path) { return ReadWholeFile(path).value_or("?"); }
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  ASSERT_TRUE(WriteFileAtomically(path, bytes));
 }
 
 class ReportWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("kestrel_report_" + std::to_string(getpid()) + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    std::string pattern = (fs::temp_directory_path() / "kestrel-report-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
   }
   void TearDown() override { fs::remove_all(dir_); }
-
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
   fs::path dir_;
   RecordingMessages messages_;
 };
 
-// The whole document in each page mode, one line "A" as its body.
+// The whole document in each page mode, one line as its body, as a text and
+// as a file.
 TEST_F(ReportWriterTest, DocumentInEachPageMode) {
   struct Case {
     const char* name;
@@ -80,19 +71,24 @@ TEST_F(ReportWriterTest, DocumentInEachPageMode) {
       {"margins", S{.marginLeft = 1440, .marginRight = 720, .marginTop = 360}, false,
        "\\fs18 \\margl1440\\margr720\\margt360\\margb0 "},
       {"margins without left", S{.marginRight = 720, .marginTop = 360}, false, "\\fs18 "},
-      {"everything", S{16838, 11906, 1000, 900, 800, 700, 10}, false,
-       "\\fs20 \\landscape\\paperw16838\\paperh11906 \\margl1000\\margr900\\margt800\\margb700 "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::string expected = kFont + c.between + kColours + "A\\par \r\n}";
     CReportWriter writer(messages_);
     writer.settings = c.settings;
     std::string text = "left over";
     EXPECT_EQ(writer.WriteReport({"A"}, text, true, c.landscape, true), 1);
-    EXPECT_EQ(text, kFont + c.between + kColours + "A\\par \r\n}");
+    EXPECT_EQ(text, expected);
+    // A new file replaces any older, longer one.
+    std::string path = PathOf("list.rtf");
+    WriteBytes(path, std::string(5000, 'x'));
+    EXPECT_EQ(writer.WriteReport({"A"}, path, true, c.landscape, false), 1);
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(messages_.texts, std::vector<std::string>{"file " + path + " created"});
     EXPECT_FALSE(writer.failed);
+    messages_.texts.clear();
   }
-  EXPECT_TRUE(messages_.texts.empty());
 }
 
 TEST_F(ReportWriterTest, LineEscapingAndTags) {
@@ -105,22 +101,16 @@ TEST_F(ReportWriterTest, LineEscapingAndTags) {
       {"Stn 12$tab$1.500", "Stn 12\\tab 1.500\\par \r\n"},
       {"a\\$b$word$b0$", "a\\\\\\b word\\b0 \\par \r\n"},
       {"$cf0$$cf2$b$cf4$g$cf6$r", "\\cf0 \\cf2 b\\cf4 g\\cf6 r\\par \r\n"},
-      {"$tab$$tab$", "\\tab \\tab \\par \r\n"},
       {"{x}", "\\{x\\}\\par \r\n"},
       {"\\{", "\\{"},  // raw: nothing escaped
       {"c:\\job\\{1}", "c:\\\\job\\\\\\{1\\}\\par \r\n"},
       {" \\page", " \\\\page\\par \r\n"},
-      {"\\page ", "\\page "},
       {"\\pard$b$x", "\\pard$b$x"},
-      {"12\xB0"
-       "30'",
-       "12\xB0"
-       "30'\\par \r\n"},
+      {"12\xB0'", "12\xB0'\\par \r\n"},
       // Tags are replaced one after the other, so overlapping ones resolve by
       // that order rather than by position.
       {"$b0$b$", "$b0\\b \\par \r\n"},
       {"$b$b0$", "\\b b0$\\par \r\n"},
-      {"$tab$cf0$", "\\tab cf0$\\par \r\n"},
       {"$B$ $tab", "$B$ $tab\\par \r\n"},
   };
   for (const Case& c : cases) {
@@ -129,118 +119,84 @@ TEST_F(ReportWriterTest, LineEscapingAndTags) {
   }
 }
 
-TEST_F(ReportWriterTest, ToTextWithNoLinesProducesNothing) {
-  CReportWriter writer(messages_);
-  std::string text = "left over";
-  EXPECT_EQ(writer.WriteReport({}, text, true, false, true), 0);
-  EXPECT_EQ(text, "");
-  EXPECT_TRUE(writer.failed);
-  EXPECT_TRUE(messages_.texts.empty());
-}
-
-TEST_F(ReportWriterTest, NewFileReplacesAnyOldOne) {
-  std::string path = PathOf("list.rtf");
-  WriteBytes(path, std::string(5000, 'x'));
-  CReportWriter writer(messages_);
-  writer.settings.marginLeft = 500;
-  writer.settings.marginRight = 400;
-  writer.settings.marginTop = 300;
-  writer.settings.marginBottom = 200;
-  EXPECT_EQ(writer.WriteReport({"$b$Title$b0$", "", "\\page ", "1$tab$2"}, path, true, true, false),
-            1);
-  EXPECT_EQ(ReadBytes(path), kFont + "\\fs18 " + kLandscapeLetter +
-                                 "\\margl500\\margr400\\margt300\\margb200 " + kColours +
-                                 "\\b Title\\b0 \\par \r\n\\par \r\n\\page 1\\tab 2\\par \r\n}");
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{"file " + path + " created"});
-  EXPECT_FALSE(writer.failed);
-}
-
-TEST_F(ReportWriterTest, AppendReplacesTheClosingBrace) {
-  std::string path = PathOf("errors.rtf");
-  CReportWriter first(messages_);
-  ASSERT_EQ(first.WriteReport({"one"}, path, true, false, false), 1);
-
-  // Page settings and the landscape flag only matter for a new header.
-  CReportWriter second(messages_);
-  second.settings.paperWidth = 16838;
-  second.settings.paperHeight = 11906;
-  second.settings.marginLeft = 1440;
-  EXPECT_EQ(second.WriteReport({"two", "$cf6$three"}, path, false, true, false), 1);
-  EXPECT_EQ(ReadBytes(path),
-            kFont + "\\fs18 " + kColours + "one\\par \r\ntwo\\par \r\n\\cf6 three\\par \r\n}");
-  EXPECT_EQ(messages_.texts.back(), "file " + path + " created");
-  EXPECT_FALSE(second.failed);
-}
-
-TEST_F(ReportWriterTest, AppendOntoAFileTooShortForAReport) {
+// Appending replaces a report's closing brace; a file too short to hold a
+// report gets a header first, in which the paper size and margins are not
+// repeated. The landscape flag only matters for a new header.
+TEST_F(ReportWriterTest, AppendOntoAnExistingFile) {
   struct Case {
     const char* name;
-    bool exists;
-    std::string before;
+    std::optional<std::string> before;
     bool landscape;
     std::string after;
   };
-  const std::string body = "L1\\par \r\n}";
+  const std::string body = "L1\\par \r\n\\cf6 L2\\par \r\n}";
+  const std::string report = kFont + "\\fs18 " + kColours + "one\\par \r\n";
   const Case cases[] = {
-      {"missing", false, "", false, kFont + "\\fs24 " + kColours + body},
-      {"empty", true, "", true, kFont + "\\fs24 " + kLandscapeLetter + kColours + body},
-      {"new sheet marker", true, "empty", false, kFont + "\\fs24 " + kColours + body},
-      {"19 bytes", true, std::string(19, '}'), true,
+      {"report", report + "}", true, report + body},
+      {"missing", std::nullopt, false, kFont + "\\fs24 " + kColours + body},
+      {"empty", "", true, kFont + "\\fs24 " + kLandscapeLetter + kColours + body},
+      {"19 bytes", std::string(19, '}'), true,
        kFont + "\\fs24 " + kLandscapeLetter + kColours + body},
-      {"20 bytes", true, std::string(19, 'x') + "}", true, std::string(19, 'x') + body},
+      {"20 bytes", std::string(19, 'x') + "}", true, std::string(19, 'x') + body},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string path = PathOf("short.rtf");
     fs::remove(path);
-    if (c.exists) WriteBytes(path, c.before);
+    if (c.before) WriteBytes(path, *c.before);
     CReportWriter writer(messages_);
-    // Paper size and margins are not part of the header written on append.
-    writer.settings.fontSize = 12;
-    writer.settings.paperWidth = 12240;
-    writer.settings.paperHeight = 15840;
-    writer.settings.marginLeft = 1440;
-    EXPECT_EQ(writer.WriteReport({"L1"}, path, false, c.landscape, false), 1);
+    writer.settings = {
+        .paperWidth = 16838, .paperHeight = 11906, .marginLeft = 1440, .fontSize = 12};
+    EXPECT_EQ(writer.WriteReport({"L1", "$cf6$L2"}, path, false, c.landscape, false), 1);
     EXPECT_EQ(ReadBytes(path), c.after);
+    EXPECT_EQ(messages_.texts.back(), "file " + path + " created");
   }
 }
 
-TEST_F(ReportWriterTest, NothingToWrite) {
-  std::string existing = PathOf("old.rtf");
-  WriteBytes(existing, "{\\rtf1 old report}");
-  for (bool newFile : {true, false}) {
-    SCOPED_TRACE(newFile ? "new file" : "append");
-    messages_.texts.clear();
-    std::string missing = PathOf("none.rtf");
-    CReportWriter writer(messages_);
-    EXPECT_EQ(writer.WriteReport({}, missing, newFile, false, false), 0);
-    EXPECT_EQ(writer.WriteReport({}, existing, newFile, false, false), 0);
-    EXPECT_TRUE(writer.failed);
-    EXPECT_FALSE(fs::exists(missing));
-    EXPECT_EQ(ReadBytes(existing), "{\\rtf1 old report}");
-    EXPECT_EQ(messages_.texts, std::vector<std::string>(2, "There is nothing to display/print!"));
-  }
-}
-
-TEST_F(ReportWriterTest, FileThatCannotBeOpened) {
+// Without lines, or where the file cannot be opened, nothing is written and
+// every file stays as it was; the message says why.
+TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
   const std::string old = kFont + "\\fs18 " + kColours + "kept\\par \r\n}";
-  std::string locked = PathOf("locked.rtf");
+  const std::string existing = PathOf("old.rtf"), locked = PathOf("locked.rtf"),
+                    missing = PathOf("no such folder/r.rtf"), none = PathOf("none.rtf");
+  WriteBytes(existing, old);
   WriteBytes(locked, old);
   ExclusiveFile holder;
   ASSERT_TRUE(holder.Open(locked, ExclusiveFile::Mode::Read));
-
+  const struct {
+    std::vector<std::string> lines;
+    std::string path, message;
+  } cases[] = {
+      {{}, none, "There is nothing to display/print!"},
+      {{}, existing, "There is nothing to display/print!"},
+      {{"x"}, missing, "error opening file " + missing},
+      {{"x"}, locked, "error opening file " + locked},
+  };
   for (bool newFile : {true, false}) {
-    for (std::string path : {PathOf("no such folder/r.rtf"), locked}) {
-      SCOPED_TRACE(path + (newFile ? " new" : " append"));
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.path + (newFile ? " new" : " append"));
       messages_.texts.clear();
       CReportWriter writer(messages_);
-      EXPECT_EQ(writer.WriteReport({"x"}, path, newFile, false, false), 0);
+      std::string path = c.path;
+      EXPECT_EQ(writer.WriteReport(c.lines, path, newFile, false, false), 0);
       EXPECT_TRUE(writer.failed);
-      EXPECT_EQ(messages_.texts, std::vector<std::string>{"error opening file " + path});
+      EXPECT_EQ(messages_.texts, std::vector<std::string>{c.message});
     }
   }
+  ASSERT_TRUE(holder.Close());
+  EXPECT_EQ(ReadBytes(existing), old);
   EXPECT_EQ(ReadBytes(locked), old);
+  EXPECT_FALSE(fs::exists(none));
   EXPECT_FALSE(fs::exists(PathOf("no such folder")));
+
+  // Into a text, no lines give no text and no message.
+  messages_.texts.clear();
+  CReportWriter toText(messages_);
+  std::string text = "left over";
+  EXPECT_EQ(toText.WriteReport({}, text, true, false, true), 0);
+  EXPECT_EQ(text, "");
+  EXPECT_TRUE(toText.failed);
+  EXPECT_TRUE(messages_.texts.empty());
 }
 
 TEST_F(ReportWriterTest, CsvLinesEndWithCrLf) {
@@ -249,17 +205,13 @@ TEST_F(ReportWriterTest, CsvLinesEndWithCrLf) {
   CReportWriter writer(messages_);
   EXPECT_EQ(writer.WriteCsv({"Stn,East,North", "", "1,100.000,2\xB0"}, path), 1);
   EXPECT_EQ(ReadBytes(path), "Stn,East,North\r\n\r\n1,100.000,2\xB0\r\n");
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{"file " + path + " created"});
   EXPECT_FALSE(writer.failed);
-}
-
-TEST_F(ReportWriterTest, CsvThatCannotBeWritten) {
-  CReportWriter writer(messages_);
   EXPECT_EQ(writer.WriteCsv({"a"}, PathOf("missing/x.csv")), 0);
   EXPECT_TRUE(writer.failed);
   EXPECT_EQ(messages_.texts,
-            std::vector<std::string>{"error writing to csv file (make sure file is not already "
-                                     "open in another program - aborting"});
+            (std::vector<std::string>{"file " + path + " created",
+                                      "error writing to csv file (make sure file is not already "
+                                      "open in another program - aborting"}));
 }
 
 // A real RTF reader must accept the document and show every line's text.
@@ -267,39 +219,36 @@ TEST_F(ReportWriterTest, ReadableByAnRtfReader) {
   if (std::system("command -v unrtf >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "unrtf is not installed";
   }
-  // Each line with the pieces of text a reader must show, in order.
-  struct Line {
-    std::string line;
-    std::vector<std::string> shown;
-  };
-  const std::vector<Line> lines = {
-      {"$b$STADIA LISTING$b0$", {"STADIA LISTING"}},
-      {"Pt$tab$Easting$tab$Northing", {"Pt", "Easting", "Northing"}},
-      {"$cf6$check shot 12 out by 0.031$cf0$", {"check shot 12 out by 0.031"}},
-      {"comment {brace} here", {"comment {brace} here"}},
-      {"path c:\\jobs\\north", {"path c:\\jobs\\north"}},
-      {"$cf2$unclosed { brace", {"unclosed { brace"}},
-      {"", {}},
-      {"last line", {"last line"}},
-  };
-  std::vector<std::string> raw;
-  for (const Line& l : lines) raw.push_back(l.line);
-
+  const std::vector<std::string> lines = {"$b$STADIA LISTING$b0$",
+                                          "Pt$tab$Easting$tab$Northing",
+                                          "$cf6$check shot 12 out by 0.031$cf0$",
+                                          "comment {brace} here",
+                                          "path c:\\jobs\\north",
+                                          "$cf2$unclosed { brace",
+                                          "",
+                                          "last line"};
+  // The pieces of text a reader must show, in order.
+  const std::string shown[] = {"STADIA LISTING",
+                               "Pt",
+                               "Easting",
+                               "Northing",
+                               "check shot 12 out by 0.031",
+                               "comment {brace} here",
+                               "path c:\\jobs\\north",
+                               "unclosed { brace",
+                               "last line"};
   std::string path = PathOf("read.rtf");
   CReportWriter writer(messages_);
-  ASSERT_EQ(writer.WriteReport(raw, path, true, false, false), 1);
+  ASSERT_EQ(writer.WriteReport(lines, path, true, false, false), 1);
   std::string out = PathOf("read.txt");
   ASSERT_EQ(std::system(("unrtf --text '" + path + "' > '" + out + "' 2>/dev/null").c_str()), 0);
   std::string text = ReadBytes(out);
 
   std::string::size_type from = 0;
-  for (const Line& l : lines) {
-    for (const std::string& piece : l.shown) {
-      SCOPED_TRACE(piece);
-      std::string::size_type at = text.find(piece, from);
-      ASSERT_NE(at, std::string::npos) << text;
-      from = at + piece.size();
-    }
+  for (const std::string& piece : shown) {
+    const std::string::size_type at = text.find(piece, from);
+    ASSERT_NE(at, std::string::npos) << piece << " in " << text;
+    from = at + piece.size();
   }
 }
 
