@@ -1,10 +1,12 @@
 // Creating the file of a new sheet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <stdlib.h>
 
@@ -39,57 +41,46 @@ class NewSheetFileTest : public testing::Test {
   RecordingMessages messages_;
 };
 
-TEST_F(NewSheetFileTest, MissingOrEmptyFileGetsFiveBytes) {
-  const std::string missing = PathOf("stad1.tst");
-  const std::string empty = PathOf("trav1.tst");
-  WriteFile(empty, "");
-
-  for (const std::string& path : {missing, empty}) {
-    EXPECT_TRUE(PrepareNewSheetFile(path, messages_));
-    EXPECT_EQ(ReadFile(path), "empty");
-  }
-  EXPECT_TRUE(messages_.texts.empty());
-}
-
-TEST_F(NewSheetFileTest, ExistingSheetIsLeftAlone) {
-  const std::string path = PathOf("stad2.tst");
+// A missing or empty file gets exactly the five bytes "empty"; a sheet with
+// rows is left alone; a path in Windows form reaches the native file.
+TEST_F(NewSheetFileTest, NewLeavesExactlyEmptyUnlessTheSheetHasRows) {
   const std::string rows("\x05\x00\x00\x00STN", 7);
-  WriteFile(path, rows);
-  EXPECT_TRUE(PrepareNewSheetFile(path, messages_));
-  EXPECT_EQ(ReadFile(path), rows);
+  WriteFile(PathOf("trav1.tst"), "");
+  WriteFile(PathOf("stad2.tst"), rows);
+  std::string windows = "c:" + PathOf("lvlbk1.tst");
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  const struct {
+    std::string given, native, bytes;
+  } cases[] = {
+      {PathOf("stad1.tst"), PathOf("stad1.tst"), "empty"},
+      {PathOf("trav1.tst"), PathOf("trav1.tst"), "empty"},
+      {PathOf("stad2.tst"), PathOf("stad2.tst"), rows},
+      {windows, PathOf("lvlbk1.tst"), "empty"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(PrepareNewSheetFile(c.given, messages_));
+    EXPECT_EQ(ReadFile(c.native), c.bytes) << c.given;
+  }
   EXPECT_TRUE(messages_.texts.empty());
 }
 
-TEST_F(NewSheetFileTest, WindowsFormPathReachesTheNativeFile) {
-  std::string windows = "c:" + PathOf("lvlbk1.tst");
-  for (char& c : windows) {
-    if (c == '/') c = '\\';
-  }
-  EXPECT_TRUE(PrepareNewSheetFile(windows, messages_));
-  EXPECT_EQ(ReadFile(PathOf("lvlbk1.tst")), "empty");
+TEST_F(NewSheetFileTest, OnlyALevelSheetIsCreatedWhenOpened) {
+  EXPECT_TRUE(PrepareExistingSheetFile(SheetType::LevelSheet, PathOf("lvlsh1.tst"), messages_));
+  EXPECT_EQ(ReadFile(PathOf("lvlsh1.tst")), "empty");
+  EXPECT_FALSE(PrepareExistingSheetFile(SheetType::Stadia, PathOf("stad1.tst"), messages_));
+  EXPECT_FALSE(fs::exists(PathOf("stad1.tst")));
+  EXPECT_TRUE(messages_.texts.empty());
 }
 
 TEST_F(NewSheetFileTest, UncreatableFileShowsMessage) {
   WriteFile(PathOf("plain"), "x");
   // A folder that is missing, and one that is a plain file: neither can hold
   // the sheet, whoever runs the test.
-  for (const std::string& path : {PathOf("missing/stad1.tst"), PathOf("plain/stad1.tst")}) {
-    messages_.texts.clear();
-    EXPECT_FALSE(PrepareNewSheetFile(path, messages_));
-    ASSERT_EQ(messages_.texts.size(), 1u);
-    EXPECT_EQ(messages_.texts[0], "failed to create file " + path);
-  }
-}
-
-TEST_F(NewSheetFileTest, OpenExistingCreatesOnlyLevelSheets) {
-  const std::string levelSheet = PathOf("lvlsh1.tst");
-  EXPECT_TRUE(PrepareExistingSheetFile(SheetType::LevelSheet, levelSheet, messages_));
-  EXPECT_EQ(ReadFile(levelSheet), "empty");
-
-  const std::string stadia = PathOf("stad1.tst");
-  EXPECT_FALSE(PrepareExistingSheetFile(SheetType::Stadia, stadia, messages_));
-  EXPECT_FALSE(fs::exists(stadia));
-  EXPECT_TRUE(messages_.texts.empty());
+  const std::string missing = PathOf("missing/stad1.tst"), plain = PathOf("plain/stad1.tst");
+  EXPECT_FALSE(PrepareNewSheetFile(missing, messages_));
+  EXPECT_FALSE(PrepareNewSheetFile(plain, messages_));
+  EXPECT_EQ(messages_.texts, (std::vector<std::string>{"failed to create file " + missing,
+                                                       "failed to create file " + plain}));
 }
 
 }  // namespace
