@@ -1,6 +1,4 @@
 // The Stadia sheet file: exact bytes, the older layout, damaged files.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 #include <random>
@@ -8,14 +6,10 @@
 #include <vector>
 
 #include "platform/archive.h"
-#include "sheet_test_context.h"
-#include "sheets/stadia/stadia.h"
 #include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {
-
-constexpr double E = kEmptyValue;
 
 // Little-endian bytes written by hand, field by field.
 struct Bytes {
@@ -44,41 +38,20 @@ std::string Record(const StadiaRow& r) {
 
 // A row of each type as a surveyor books it.
 const std::vector<StadiaRow> kBook = {
-    {.type = 0,
-     .point = 1,
-     .east = 1000.0,
-     .north = 2000.0,
-     .height = 50.5,
-     .code = "CP",
-     .comment = "pin"},
+    Rec(0, 1, {E, E, E, E, E, 1000.0, 2000.0, 50.5}, "CP", "pin"),
     // Backsight 2 in bytes 13-16, and whatever bytes 17-20 held.
-    {.type = 1,
-     .point = 1,
-     .hz = 0.0,
-     .obs2 = std::bit_cast<double>(0x4433221100000002ull),
-     .dist = 1.55,
-     .east = 1000.0,
-     .note = "v0ha"},
-    {.type = 2, .note = "null"},
-    {.type = 3,
-     .point = 100,
-     .hz = 45.3015,
-     .obs2 = 90.152,
-     .dist = 25.123,
-     .targetHt = 1.6,
-     .east = 1017.8,
-     .north = 2017.7,
-     .height = 50.3,
-     .code = "TREE",
-     .comment = std::string("\xB0 \x80", 3)},
-    {.type = 4, .point = 101, .hz = 120.0, .obs2 = -0.35, .dist = 14.2, .targetHt = 1.5},
-    {.type = 5, .point = 102, .hz = 200.3, .dist = 30.0, .height = 48.25, .comment = "kerb"},
-    {.type = 6, .point = 1, .hz = 0.0005, .obs2 = 89.5959, .spare = -7.0, .dist = 0.5},
+    Rec(1, 1, {0.0, std::bit_cast<double>(0x4433221100000002ull), E, 1.55, E, 1000.0, E, E}, "", "",
+        "v0ha"),
+    Note("null"),
+    Rec(3, 100, {45.3015, 90.152, E, 25.123, 1.6, 1017.8, 2017.7, 50.3}, "TREE",
+        std::string("\xB0 \x80", 3)),
+    Shot(4, 101, 120.0, -0.35, 14.2, 1.5),
+    Rec(5, 102, {200.3, E, E, 30.0, E, E, E, 48.25}, "", "kerb"),
+    Rec(6, 1, {0.0005, 89.5959, -7.0, 0.5, E, E, E, E}),
 };
 
-class StadiaFileTest : public ::testing::Test {
+class StadiaFileTest : public StadiaTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder.Ok()); }
   int Load(const std::string& bytes) { return sheet.LoadFromFile(folder.Write("in.tst", bytes)); }
   std::string Save() {
     sheet.SaveToFile(folder.File("out.tst"));
@@ -90,22 +63,23 @@ class StadiaFileTest : public ::testing::Test {
       EXPECT_EQ(Fields(sheet.Rows()[i]), Fields(expected[i])) << "row " << i;
     }
   }
-
-  ScratchFolder folder;
-  SheetTestContext context;
-  Stadia sheet{context.ctx};
 };
 
 TEST_F(StadiaFileTest, EveryRowTypeReadsAndWritesByteForByte) {
-  EXPECT_EQ(kHeader.size(), 55u);
   EXPECT_EQ(Save(), kHeader);  // an empty sheet is the header record alone
 
   std::string file = kHeader;
-  for (const StadiaRow& row : kBook) file += Record(row);
+  std::vector<StadiaRow> rows;
+  for (int copy = 0; copy < 8; ++copy) {
+    for (const StadiaRow& row : kBook) file += Record(row), rows.push_back(row);
+  }
   ASSERT_EQ(Load(file), 1);
-  ExpectRows(kBook);
-  EXPECT_EQ(BacksightNumber(sheet.Rows()[1]), 2u);
+  ExpectRows(rows);
   EXPECT_TRUE(sheet.EntryFlag(1));  // loaded rows are complete: no suggestions
+  // 56 rows: the progress control steps once per 25.
+  EXPECT_EQ(context.progress.events,
+            (std::vector<std::string>{"text:Reading Stadia from Disk", "show:0,10,1", "step",
+                                      "step", "hide"}));
   EXPECT_EQ(Save(), file);
   EXPECT_EQ(sheet.DocumentPath(), folder.File("out.tst"));
 }
@@ -124,49 +98,27 @@ TEST_F(StadiaFileTest, TypedBacksightIsUnsigned32BitsAtOffset13) {
 TEST_F(StadiaFileTest, OlderFilesAreWidenedRowByRow) {
   // 43-byte rows: 16-bit point numbers, single precision but for east and
   // north; an AT/BS row's backsight is the observation's first two bytes.
-  auto old = [](int type, std::uint16_t point, float hz, float obs2, float dist, double east,
-                float height, const std::string& code) {
-    Bytes b;
-    b.Le(static_cast<std::uint8_t>(type), 1).Le(point, 2).F32(hz);
-    if (type == 1)
-      b.Le(300, 2).Le(0xBEEF, 2);
-    else
-      b.F32(obs2);
-    return b.F32(1e15f)
-        .F32(dist)
-        .F32(1.6f)
-        .F64(east)
-        .F64(2.5)
-        .F32(height)
-        .Text(code)
-        .Text("c")
-        .Text("")
-        .s;
-  };
   std::string file;
   std::vector<StadiaRow> expected;
   for (int type = 0; type < kStadiaRowTypeCount; ++type) {
-    file += old(type, 65000 + type, 45.3015f, 90.152f, 25.123f, 1.5, 50.1f, "T");
-    StadiaRow row{.type = static_cast<std::int8_t>(type),
-                  .point = 65000u + type,
-                  .hz = double(45.3015f),
-                  .obs2 = double(90.152f),
-                  .dist = double(25.123f),
-                  .targetHt = double(1.6f),
-                  .east = 1.5,
-                  .north = 2.5,
-                  .height = double(50.1f),
-                  .code = "T",
-                  .comment = "c"};
-    if (type == 1) {
-      row.obs2 = E;
-      SetBacksightNumber(row, 300);
+    Bytes b;
+    b.Le(type, 1).Le(65000 + type, 2).F32(45.3015f);
+    if (type == kStadiaAtBs) {
+      b.Le(300, 2).Le(0xBEEF, 2);
+    } else {
+      b.F32(90.152f);
     }
-    expected.push_back(row);
+    b.F32(1e15f).F32(25.123f).F32(1.6f).F64(1.5).F64(2.5).F32(50.1f);
+    file += b.Text("T").Text("c").Text("").s;
+    expected.push_back(Rec(type, 65000u + type,
+                           {double(45.3015f), double(90.152f), E, double(25.123f), double(1.6f),
+                            1.5, 2.5, double(50.1f)},
+                           "T", "c"));
   }
+  expected[kStadiaAtBs].obs2 = E;
+  SetBacksightNumber(expected[kStadiaAtBs], 300);
   ASSERT_EQ(Load(file), 1);
   ExpectRows(expected);
-  EXPECT_EQ(BacksightNumber(sheet.Rows()[1]), 300u);
 }
 
 TEST_F(StadiaFileTest, TheFirstNoteDecidesTheLayout) {
@@ -174,32 +126,27 @@ TEST_F(StadiaFileTest, TheFirstNoteDecidesTheLayout) {
   auto first = [](int type, char filler, const std::string& note) {
     return Bytes().Le(type, 1).s + std::string(42, filler) + '\0' + '\0' + note + '\0';
   };
-  struct Case {
-    std::string file;
-    std::size_t rows;
-    int firstType;
-  } cases[] = {
+  const std::tuple<std::string, std::size_t, int> cases[] = {
       {first(2, 'Z', "Version 2") + row, 1, 3},  // bytes 1 to 42 carry nothing
       {first(2, 0, "old Version 2 book") + row, 1, 3},
       {first(2, 0, "Version 1"), 1, 2},  // any other note: an older file's row
       {first(3, 0, "Version 2"), 1, 3},
-      {"empty", 0, 0},  // a new sheet file
-      {"", 0, 0},
-  };
-  for (const Case& c : cases) {
+      {"empty", 0, 0}};  // a new sheet file
+  for (const auto& [file, rows, firstType] : cases) {
     sheet.Rows().assign(3, StadiaRow{});
-    ASSERT_EQ(Load(c.file), 1);
-    ASSERT_EQ(sheet.Rows().size(), c.rows) << c.file;
-    if (c.rows > 0) {
-      EXPECT_EQ(sheet.Rows()[0].type, c.firstType) << c.file;
+    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(sheet.Rows().size(), rows) << file;
+    if (rows > 0) {
+      EXPECT_EQ(sheet.Rows()[0].type, firstType) << file;
     }
   }
 }
 
 TEST_F(StadiaFileTest, EveryTruncationKeepsTheRowsWhoseFixedPartIsWhole) {
+  const StadiaRow rows[] = {kBook[0], kBook[2], kBook[3]};
   std::string file = kHeader;
   std::vector<std::size_t> fixedEnds;
-  for (const StadiaRow& row : {kBook[0], kBook[2], kBook[3]}) {
+  for (const StadiaRow& row : rows) {
     fixedEnds.push_back(file.size() + 69);
     file += Record(row);
   }
@@ -210,7 +157,7 @@ TEST_F(StadiaFileTest, EveryTruncationKeepsTheRowsWhoseFixedPartIsWhole) {
     ASSERT_EQ(sheet.Rows().size(), whole) << "cut at " << cut;
     // Fixed parts are exact; a text cut by the end of the file keeps its start.
     if (whole > 0) {
-      StadiaRow expected = whole == 1 ? kBook[0] : whole == 2 ? kBook[2] : kBook[3];
+      StadiaRow expected = rows[whole - 1];
       const StadiaRow& got = sheet.Rows().back();
       EXPECT_TRUE(expected.code.starts_with(got.code) &&
                   expected.comment.starts_with(got.comment) && expected.note.starts_with(got.note));
@@ -244,35 +191,16 @@ TEST_F(StadiaFileTest, DamagedFilesLoadWithoutHarm) {
 TEST_F(StadiaFileTest, NonFiniteValuesReadAsEmpty) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  StadiaRow shot{.type = 3,
-                 .point = 1,
-                 .hz = nan,
-                 .obs2 = -inf,
-                 .spare = inf,
-                 .dist = 2.0,
-                 .targetHt = nan,
-                 .east = nan,
-                 .north = inf,
-                 .height = -inf};
   // On a set-up the backsight number survives and the rest of obs2 is cleared.
-  StadiaRow setup{
-      .type = 1, .point = 2, .hz = inf, .obs2 = std::bit_cast<double>(0x7FF800000000000Cull)};
-  ASSERT_EQ(Load(kHeader + Record(shot) + Record(setup)), 1);
-  ExpectRows({{.type = 3, .point = 1, .dist = 2.0},
-              {.type = 1, .point = 2, .obs2 = std::bit_cast<double>(std::uint64_t{12})}});
-  EXPECT_EQ(BacksightNumber(sheet.Rows()[1]), 12u);
+  const double nanWith12 = std::bit_cast<double>(0x7FF800000000000Cull);
+  ASSERT_EQ(Load(kHeader + Record(Rec(3, 1, {nan, -inf, inf, 2.0, nan, nan, inf, -inf})) +
+                 Record(Rec(1, 2, {inf, nanWith12, E, E, E, E, E, E}))),
+            1);
+  ExpectRows({Rec(3, 1, {E, E, E, 2.0, E, E, E, E}),
+              Rec(1, 2, {E, std::bit_cast<double>(std::uint64_t{12}), E, E, E, E, E, E})});
 }
 
-TEST_F(StadiaFileTest, ProgressStepsOncePerTwentyFiveRows) {
-  std::string file = kHeader;
-  for (int i = 0; i < 60; ++i) file += Record(kBook[i % 7]);
-  ASSERT_EQ(Load(file), 1);
-  EXPECT_EQ(context.progress.events,
-            (std::vector<std::string>{"text:Reading Stadia from Disk", "show:0,10,1", "step",
-                                      "step", "hide"}));
-}
-
-TEST_F(StadiaFileTest, FailuresLeaveTheSheetAndReportSaving) {
+TEST_F(StadiaFileTest, FailuresLeaveTheSheetAndAreReported) {
   sheet.Rows() = kBook;
   EXPECT_EQ(sheet.LoadFromFile(folder.File("missing.tst")), 0);
   EXPECT_EQ(sheet.Rows().size(), kBook.size());
@@ -283,17 +211,15 @@ TEST_F(StadiaFileTest, FailuresLeaveTheSheetAndReportSaving) {
   ASSERT_EQ(context.messages.texts.size(), 1u);
   EXPECT_NE(context.messages.texts[0].find(path), std::string::npos);
   EXPECT_TRUE(sheet.DocumentPath().empty());
-}
 
-TEST_F(StadiaFileTest, RowStateRestoresARowAndRefusesDamage) {
-  sheet.Rows() = {kBook[3]};
-  const std::string state = sheet.RowState(0);
-  EXPECT_EQ(sheet.RowState(1), "");
-  sheet.Rows()[0] = StadiaRow{};
-  EXPECT_EQ(sheet.RestoreRowState(0, state.substr(0, state.size() - 1)), 0);
-  EXPECT_EQ(sheet.RestoreRowState(1, state), 0);
-  EXPECT_EQ(sheet.RestoreRowState(0, state), 1);
-  ExpectRows({kBook[3]});
+  // A row's saved state restores it; a state cut short or a row outside is refused.
+  const std::string state = sheet.RowState(3);
+  EXPECT_EQ(sheet.RowState(7), "");
+  sheet.Rows()[3] = StadiaRow{};
+  EXPECT_EQ(sheet.RestoreRowState(3, state.substr(0, state.size() - 1)), 0);
+  EXPECT_EQ(sheet.RestoreRowState(7, state), 0);
+  EXPECT_EQ(sheet.RestoreRowState(3, state), 1);
+  EXPECT_EQ(Fields(sheet.Rows()[3]), Fields(kBook[3]));
 }
 
 }  // namespace

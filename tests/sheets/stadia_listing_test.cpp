@@ -1,8 +1,6 @@
 // The Stadia listing: the RTF file in both layouts and every page setting,
 // the corrected bearing and distance, the user's notations, and the printed
 // page.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -10,16 +8,26 @@
 #include <vector>
 
 #include "report/report_writer.h"
-#include "sheet_test_context.h"
-#include "sheets/command_codes.h"
-#include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_listing.h"
-#include "stadia_report_rows.h"
+#include "stadia_test_rows.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
 
 namespace kestrel::testing {
 namespace {
+
+// A small sheet with a row of every type: two stations, a set-up on 1 looking
+// at 2 with the circle reading 30 degrees there, and one shot of each kind.
+std::vector<StadiaRow> ListingRows() {
+  return {Rec(0, 1, {E, E, E, E, E, 1000, 1000, 50}, "STN", "control"),
+          Stn(2, 1000, 1100, 51),
+          AtBs(1, 2, 30.0, 1.5),
+          Note("sunny"),
+          Rec(3, 101, {120, 60, E, 100, 1.6, 1050, 1000, 100.1}, "TREE", "oak"),
+          Rec(4, 102, {45.3, -1.25, E, 20, E, 1014.142, 1014.142, 48.75}, "FENCE"),
+          Rec(5, 103, {200.153, E, E, 15.5, E, 990, 985, 49}, "", "a comment longer than sixteen"),
+          Rec(6, 1, {0, 90, E, 0.005, 1.5, 1000.003, 999.998, 50.001}, "", "check")};
+}
 
 // The lines of ListingRows(), written out field by field from the row formats.
 // clang-format off
@@ -50,11 +58,10 @@ const std::string kLandscape =
     "\\landscape\\paperw15840\\paperh12240 \\margl1000\\margr500\\margt1500\\margb1000 ";
 // clang-format on
 
-class StadiaListingTest : public ::testing::Test {
+class StadiaListingTest : public StadiaTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.Ok());
-    context.app.job = {.drive = "", .folder = folder.File(""), .job = "tst"};
+    StadiaTest::SetUp();
     sheet.Rows() = ListingRows();
   }
 
@@ -65,9 +72,6 @@ class StadiaListingTest : public ::testing::Test {
     sheet.Command(kCmdPrintRows, {}, RowRange{0, 0, corrected ? 1 : 0});
   }
 
-  ScratchFolder folder;
-  SheetTestContext context;
-  Stadia sheet{context.ctx};
   const std::string listing = folder.File("StadiaListing_tst.rtf");
 };
 
@@ -102,11 +106,10 @@ TEST_F(StadiaListingTest, FileInEachLayoutAndPageSetting) {
 // The orientation comes from the nearest STN rows above the AT/BS row; the
 // elevation from the vertical convention an AT/BS row names.
 TEST_F(StadiaListingTest, CorrectedBearingAndDistance) {
-  std::vector<StadiaRow> elevations = ListingRows(), nearer = ListingRows(),
-                         noStation = ListingRows();
+  std::vector<StadiaRow> elevations = ListingRows(), nearer = elevations, noStation = elevations;
   elevations[2].note = "v0ha";
-  nearer.insert(nearer.begin(), StationRow(2, 2000, 1000, 0));  // further up
-  nearer.push_back(StationRow(2, 0, 0, 0));                     // below the set-up
+  nearer.insert(nearer.begin(), Stn(2, 2000, 1000, 0));  // further up
+  nearer.push_back(Stn(2, 0, 0, 0));                     // below the set-up
   noStation.erase(noStation.begin() + 1);
   const std::tuple<std::vector<StadiaRow>, std::string> cases[] = {
       {ListingRows(), kCorrected},
@@ -127,34 +130,34 @@ TEST_F(StadiaListingTest, CorrectedBearingAndDistance) {
 // and inches at their field's width.
 TEST_F(StadiaListingTest, GradsAndFeetAndInches) {
   context.units = FixedUnitSelectors(kGrads, kFeetInches);
-  sheet.Rows() = {SetupRow(1, 45.0, 2, 5.2604167)};
+  sheet.Rows() = {AtBs(1, 2, 45.0, 5.2604167)};
   EXPECT_EQ(StadiaListingLines(sheet, 0, 1, false)[0],
             "AT/BS      1       50.0000g             2      5' 3 1/8");
 }
 
 TEST_F(StadiaListingTest, PrintedPage) {
-  sheet.Rows() = {NoteRow("first"), NoteRow("second"), NoteRow("third")};
+  sheet.Rows() = {Note("first"), Note("second"), Note("third")};
   const std::string path = folder.File("stad1.tst");
   sheet.SaveToFile(path);
   RecordingCanvas canvas(200);
   EXPECT_EQ(sheet.Command(kCmdPrintHeader, &canvas), 0);
   EXPECT_EQ(sheet.Command(kCmdPrintRows, &canvas, RowRange{1, 60, 0}), 0);  // clipped
 
-  std::vector<std::tuple<int, int, std::string>> drawn;
-  for (const auto& text : canvas.texts) drawn.emplace_back(text.x, text.y, text.text);
-  EXPECT_EQ(drawn, (std::vector<std::tuple<int, int, std::string>>{
-                       {3000, -750, "Stadia Report"},
-                       {3000, -950, "Stadia File :" + path},
-                       {360, -1640, "Fnote  second" + std::string(54, ' ')},
-                       {360, -1840, "Fnote  third" + std::string(55, ' ')}}));
+  std::string drawn;
+  for (const auto& t : canvas.texts) {
+    drawn += std::to_string(t.x) + "," + std::to_string(t.y) + " " + t.text + "\n";
+  }
+  EXPECT_EQ(drawn, "3000,-750 Stadia Report\n3000,-950 Stadia File :" + path +
+                       "\n360,-1640 Fnote  second" + std::string(54, ' ') +
+                       "\n360,-1840 Fnote  third" + std::string(55, ' ') + "\n");
 }
 
 // What a viewer shows, read back by an RTF-to-text converter (which shows a
 // run of blanks as one).
 TEST_F(StadiaListingTest, ReportsReadBackAsText) {
   if (std::system("command -v unrtf >/dev/null 2>&1") != 0) GTEST_SKIP() << "unrtf missing";
-  sheet.Rows().push_back(StationRow(8, 10, 20, 30));
-  sheet.Rows().push_back(CheckRow(8, 9.5, 20.25, 29.875));
+  sheet.Rows().push_back(Stn(8, 10, 20, 30));
+  sheet.Rows().push_back(Row(kStadiaChk, 8, 9.5, 20.25, 29.875));
   PrintToFile(true, false);
   sheet.Command(kCmdCheckReport);
   const std::tuple<std::string, std::vector<std::string>> reports[] = {

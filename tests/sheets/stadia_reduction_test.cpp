@@ -1,10 +1,7 @@
 // Calculate Coordinates on the Stadia sheet: coordinates worked out by hand
 // from the field book, note options and their lifetimes, messages, the error
 // report, and the indexed pass against plain backward scans.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <filesystem>
 #include <random>
@@ -12,47 +9,25 @@
 #include <vector>
 
 #include "report/report_writer.h"
-#include "sheet_test_context.h"
-#include "sheets/command_codes.h"
-#include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_reduction.h"
+#include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {
 
 constexpr double kTolerance = 1e-6;
 constexpr double kPlaceholder = 0.001;
-constexpr double kEmpty = 999999986991104.0;
 constexpr double kHugeHeight = 100000002004087734272.0;  // 1e20 in single precision
 
 double Sin(double degrees) { return std::sin(degrees * 3.141592653589793 / 180); }
 double Cos(double degrees) { return std::cos(degrees * 3.141592653589793 / 180); }
 double Single(double value) { return double(float(value)); }
 
-StadiaRow Stn(std::uint32_t point, double east, double north, double height) {
-  return {.type = kStadiaStn, .point = point, .east = east, .north = north, .height = height};
-}
-StadiaRow AtBs(std::uint32_t at, std::uint32_t backsight, double hz, double instrumentHeight) {
-  StadiaRow row{.type = kStadiaAtBs, .point = at, .hz = hz, .dist = instrumentHeight};
-  SetBacksightNumber(row, backsight);
-  return row;
-}
-StadiaRow Note(const std::string& text) { return {.type = kStadiaFnote, .note = text}; }
-// SD/HT and CHK: vertical reading in obs2; HZ/DH: height difference.
-StadiaRow Shot(int type, std::uint32_t point, double hz, double obs2, double dist, double target) {
-  StadiaRow row{.point = point, .hz = hz, .obs2 = obs2, .dist = dist, .targetHt = target};
-  row.type = static_cast<std::int8_t>(type);
-  return row;
-}
-StadiaRow HdRl(std::uint32_t point, double hz, double dist, double level) {
-  return {.type = kStadiaHdRl, .point = point, .hz = hz, .dist = dist, .height = level};
-}
-
 struct Point {
   double east, north, height;
 };
 
-class StadiaReductionTest : public ::testing::Test {
+class StadiaReductionTest : public StadiaTest {
  protected:
   void Calculate() { sheet.Command(kCmdCalculate); }
   const StadiaRow& Row(std::size_t i) const { return sheet.Rows()[i]; }
@@ -62,9 +37,6 @@ class StadiaReductionTest : public ::testing::Test {
     EXPECT_NEAR(Row(row).north, expected.north, kTolerance);
     EXPECT_EQ(Row(row).height, Single(expected.height));  // heights are held in single precision
   }
-
-  SheetTestContext context;
-  Stadia sheet{context.ctx};
 };
 
 TEST_F(StadiaReductionTest, FieldBookWithTwoSetupsAndNotes) {
@@ -140,52 +112,36 @@ TEST_F(StadiaReductionTest, NoteOptionsAcrossPasses) {
 
 TEST_F(StadiaReductionTest, ShotRules) {
   const StadiaRow stn = Stn(1, 1000, 2000, 50);
-  const auto hzDh = [](std::uint32_t point, double hz, double dh) {
-    return Shot(kStadiaHzDh, point, hz, dh, 10, 0);
+  const auto shot = [](std::uint32_t point, double hz, double dh, double dist = 10) {
+    return Shot(kStadiaHzDh, point, hz, dh, dist, 0);
   };
-  struct Case {
-    const char* name;
-    std::vector<StadiaRow> rows;  // the last shot is checked
-    Point expected;
-  } cases[] = {
-      {"backsight 0: readings are azimuths",
-       {stn, AtBs(1, 0, 123.0, 1.5), Shot(kStadiaHzDh, 5, 30.0, 0, 10, 1.5)},
+  const StadiaRow setup = AtBs(1, 0, 0, 0), north = Stn(2, 1000, 2100, 0);
+  // The rows and where their last shot lands.
+  const std::tuple<std::vector<StadiaRow>, Point> cases[] = {
+      // Backsight 0: readings are azimuths.
+      {{stn, AtBs(1, 0, 123.0, 1.5), Shot(kStadiaHzDh, 5, 30.0, 0, 10, 1.5)},
        {1000 + Sin(30) * 10, 2000 + Cos(30) * 10, 50}},
-      {"level sight",
-       {stn, AtBs(1, 0, 0, 1.45), Shot(kStadiaSdHt, 5, 0, 90.0, 10, 1.2)},
-       {1000, 2010, 50 + 1.45 - 1.2}},
-      {"coefficient 50 leaves distances",
-       {stn, AtBs(1, 0, 0, 0), Note("AtmosphericCorrectionCoefficient 50"),
+      // Coefficient 50 leaves distances as they are.
+      {{stn, setup, Note("AtmosphericCorrectionCoefficient 50"),
         Shot(kStadiaSdHt, 5, 0, 90.0, 1000, 0)},
        {1000, 3000, 50}},
-      {"null on HD/RL",
-       {stn, AtBs(1, 0, 0, 0), Note("null"), HdRl(5, 0, 10, 7.5)},
-       {1000, 2010, kEmpty}},
-      {"offset kept over a shot with an empty reading",
-       {stn, AtBs(1, 0, 0, 0), Note("bk 2"), hzDh(5, 0, kEmpty), hzDh(6, 90.0, 0)},
-       {1008, 2000, 50}},
-      {"offset cleared by an AT/BS row",
-       {stn, Note("go 2"), AtBs(1, 0, 0, 0), hzDh(6, 90.0, 0)},
-       {1010, 2000, 50}},
-      // Backsight due north; a tenth of a second is 2.78e-5 degrees.
-      {"orientation under the tolerance is none",
-       {stn, Stn(2, 1000, 2100, 0), AtBs(1, 2, 0.000009, 0), hzDh(5, 90.0, 0)},
-       {1010, 2000, 50}},
-      {"orientation over the tolerance",
-       {stn, Stn(2, 1000, 2100, 0), AtBs(1, 2, 0.00001, 0), Shot(kStadiaHzDh, 5, 90.0, 0, 1e4, 0)},
+      {{stn, setup, Note("null"), HdRl(5, 0, 10, 7.5)}, {1000, 2010, E}},
+      // An offset is kept over a shot with an empty reading, cleared by an AT/BS row.
+      {{stn, setup, Note("bk 2"), shot(5, 0, E), shot(6, 90.0, 0)}, {1008, 2000, 50}},
+      {{stn, Note("go 2"), setup, shot(6, 90.0, 0)}, {1010, 2000, 50}},
+      // Backsight due north: an orientation under a tenth of a second (2.78e-5
+      // degrees) is none.
+      {{stn, north, AtBs(1, 2, 0.000009, 0), shot(5, 90.0, 0)}, {1010, 2000, 50}},
+      {{stn, north, AtBs(1, 2, 0.00001, 0), shot(5, 90.0, 0, 1e4)},
        {1000 + 1e4 * Cos(0.1 / 3600), 2000 + 1e4 * Sin(0.1 / 3600), 50}},
-      {"shot above every set-up",
-       {stn, hzDh(5, 0, 0), AtBs(1, 0, 0, 0)},
-       {kPlaceholder, kPlaceholder, kPlaceholder}},
   };
   context.app.errorReport = false;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    sheet.Rows() = c.rows;
+  for (const auto& [rows, expected] : cases) {
+    sheet.Rows() = rows;
     Calculate();
-    const auto last = std::find_if(c.rows.rbegin(), c.rows.rend(),
+    const auto last = std::find_if(rows.rbegin(), rows.rend(),
                                    [](const StadiaRow& r) { return IsStadiaShot(r.type); });
-    ExpectPoint(static_cast<std::size_t>(c.rows.rend() - last - 1), c.expected);
+    ExpectPoint(static_cast<std::size_t>(rows.rend() - last - 1), expected);
   }
 }
 
@@ -201,71 +157,41 @@ TEST_F(StadiaReductionTest, ZeroStationsAreReplacedAndWrittenBack) {
   ExpectPoint(5, {500, 600, 70.123456789});  // the first real station wins over a later one
 }
 
-TEST_F(StadiaReductionTest, Messages) {
-  const StadiaRow shot = Shot(kStadiaHzDh, 5, 0, 0, 10, 0);
-  struct Case {
-    const char* name;
-    std::vector<StadiaRow> rows;
-    std::vector<std::string> lines;
-    bool shotReduced;  // the last row is a shot
-  } cases[] = {
-      {"one line for shots above every set-up",
-       {Note("x"), shot, shot, Stn(1, 0, 0, 1), AtBs(1, 0, 0, 0), shot},
-       {"line 1 No backsight shot yet defines"},
-       true},
-      {"station unknown",
-       {Stn(1, 0, 0, 1), AtBs(7, 1, 0, 0), shot},
-       {"foresite point    7 not found", "line 2 No backsight shot yet defines"},
-       false},
-      {"backsight unknown",
-       {Stn(1, 0, 0, 1), AtBs(1, 12345, 0, 0), shot},
-       {"backsite point 12345 not found", "line 2 No backsight shot yet defines"},
-       false},
-      {"azimuth only note above",
-       {Note("Backsight AZIMUTH ONLY"), Stn(1, 0, 0, 1), AtBs(1, 9, 0, 0), shot},
-       {},
-       true},
-      {"zero backsight used",
+// Messages, and the error report that holds them while the switch is on.
+TEST_F(StadiaReductionTest, MessagesAndTheErrorReport) {
+  const StadiaRow shot = Shot(kStadiaHzDh, 5, 0, 0, 10, 0), stn = Stn(1, 0, 0, 1);
+  const std::string noSetup = "line 2 No backsight shot yet defines";
+  // Whether the last row, a shot, is reduced; the rows; their message lines.
+  const std::tuple<bool, std::vector<StadiaRow>, std::vector<std::string>> cases[] = {
+      // One line for every shot above the set-ups.
+      {true,
+       {Note("x"), shot, shot, stn, AtBs(1, 0, 0, 0), shot},
+       {"line 1 No backsight shot yet defines"}},
+      {false, {stn, AtBs(7, 1, 0, 0), shot}, {"foresite point    7 not found", noSetup}},
+      {false, {stn, AtBs(1, 12345, 0, 0), shot}, {"backsite point 12345 not found", noSetup}},
+      {true, {Note("Backsight AZIMUTH ONLY"), stn, AtBs(1, 9, 0, 0), shot}, {}},
+      // A backsight with zero coordinates is used.
+      {true,
        {Stn(1, 10, 10, 1), Stn(2, 0, 0, 0), AtBs(1, 2, 0, 0), shot},
-       {"STN point    2 has zero coordinates"},
-       true},
-      {"empty station never listed",
-       {Stn(1, 0, kEmpty, 1), AtBs(1, 0, 0, 0), shot},
-       {"foresite point    1 not found", "line 2 No backsight shot yet defines"},
-       false},
+       {"STN point    2 has zero coordinates"}},
+      // A station without coordinates is never listed.
+      {false,
+       {Stn(1, 0, E, 1), AtBs(1, 0, 0, 0), shot},
+       {"foresite point    1 not found", noSetup}},
   };
-  context.app.errorReport = false;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    sheet.Rows() = c.rows;
+  const std::string report = folder.File("stadiaerrors_tst.rtf");
+  for (const auto& [reduced, rows, lines] : cases) {
+    std::filesystem::remove(report);
+    context.shell.opened.clear();
+    sheet.Rows() = rows;
     Calculate();
-    EXPECT_EQ(sheet.MessageLines(), c.lines);
-    EXPECT_EQ(sheet.Rows().back().east == kPlaceholder, !c.shotReduced);
-  }
-}
-
-TEST_F(StadiaReductionTest, ErrorReportOnlyWhileTheSwitchIsOn) {
-  ScratchFolder folder;
-  ASSERT_TRUE(folder.Ok());
-  context.app.job = {.drive = "", .folder = folder.File(""), .job = "j7"};
-  const std::string report = folder.File("stadiaerrors_j7.rtf");
-  const std::vector<StadiaRow> faulty = {Shot(kStadiaSdHt, 5, 0, 90, 10, 0), AtBs(3, 4, 0, 0)};
-  const std::vector<std::string> lines = {"line 0 No backsight shot yet defines",
-                                          "foresite point    3 not found",
-                                          "backsite point    4 not found"};
-  struct Case {
-    bool switchOn, faulty;
-  } cases[] = {{false, true}, {true, false}, {true, true}};
-  for (const Case& c : cases) {
-    sheet.Rows() = c.faulty ? faulty : std::vector<StadiaRow>{Stn(1, 1, 1, 1)};
-    context.app.errorReport = c.switchOn;
-    Calculate();
-    const bool written = c.switchOn && c.faulty;
-    EXPECT_EQ(std::filesystem::exists(report), written);
-    EXPECT_EQ(context.shell.opened.size(), written ? 1u : 0u);
+    EXPECT_EQ(sheet.MessageLines(), lines);
+    EXPECT_EQ(sheet.Rows().back().east == kPlaceholder, !reduced) << lines.size();
+    EXPECT_EQ(context.shell.opened.size(), lines.empty() ? 0u : 1u);
+    EXPECT_EQ(ScratchFolder::Read(report),
+              lines.empty() ? "" : RtfDocument(ReportSettings{}, lines, false));
   }
   EXPECT_EQ(context.shell.opened, std::vector<std::string>{report});
-  EXPECT_EQ(ScratchFolder::Read(report), RtfDocument(ReportSettings{}, lines, false));
 }
 
 // The same pass answering every lookup by scanning the rows above, as a
@@ -316,7 +242,7 @@ std::vector<StadiaRow> RandomSheet(std::mt19937& random, int count) {
     return pick(20) == 0 ? kNoPoint : static_cast<std::uint32_t>(pick(12));
   };
   const auto value = [&](double low, double high) {
-    if (pick(10) == 0) return kEmpty;
+    if (pick(10) == 0) return E;
     return low + (high - low) * std::uniform_real_distribution<double>(0, 1)(random);
   };
   std::vector<StadiaRow> rows;
@@ -349,9 +275,8 @@ TEST_F(StadiaReductionTest, IndexedPassMatchesBackwardScans) {
     EXPECT_EQ(sheet.MessageLines(), scanned.MessageLines());
     for (std::size_t i = 0; i < sheet.Rows().size(); ++i) {
       const StadiaRow &a = sheet.Rows()[i], &b = scanned.Rows()[i];
-      const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
-      EXPECT_TRUE(bits(a.east) == bits(b.east) && bits(a.north) == bits(b.north) &&
-                  bits(a.height) == bits(b.height))
+      EXPECT_EQ(std::make_tuple(Bits(a.east), Bits(a.north), Bits(a.height)),
+                std::make_tuple(Bits(b.east), Bits(b.north), Bits(b.height)))
           << "row " << i;
     }
   }
