@@ -153,9 +153,9 @@ TEST_F(StadiaReductionTest, ZeroStationsAreReplacedAndWrittenBack) {
   Calculate();
   EXPECT_EQ(sheet.MessageLines(), std::vector<std::string>{"STN point    5 has zero coordinates"});
   EXPECT_TRUE(context.shell.opened.empty());  // no error report while the switch is off
-  ExpectPoint(0, {500, 600, 70.123456789});  // the zero row takes the real coordinates
-  ExpectPoint(1, {0.0004, 0, 0});            // a second zero row was never listed
-  ExpectPoint(5, {500, 600, 70.123456789});  // the first real station wins over a later one
+  ExpectPoint(0, {500, 600, 70.123456789});   // the zero row takes the real coordinates
+  ExpectPoint(1, {0.0004, 0, 0});             // a second zero row was never listed
+  ExpectPoint(5, {500, 600, 70.123456789});   // the first real station wins over a later one
 }
 
 // Messages, and the error report that holds them while the switch is on.
