@@ -20,23 +20,5 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName("app_tests");
   // The locale stays the environment's (a decimal comma under ctest), so that
   // any number read or written through the user's locale fails a test.
-
-  int failures = 0;
-  {
-    kestrel::testing::TableSelectionTest test;
-    failures += QTest::qExec(&test, argc, argv);
-  }
-  {
-    kestrel::testing::StartupTest test;
-    failures += QTest::qExec(&test, argc, argv);
-  }
-  {
-    kestrel::testing::FrameTest test;
-    failures += QTest::qExec(&test, argc, argv);
-  }
-  {
-    kestrel::testing::DocumentViewTest test;
-    failures += QTest::qExec(&test, argc, argv);
-  }
-  return failures == 0 ? 0 : 1;
+  return kestrel::testing::RunTestClasses(argc, argv);
 }

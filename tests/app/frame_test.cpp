@@ -3,29 +3,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "app/kestrel_app.h"
-#include "app/kestrel_doc.h"
-#include "app/main_frame.h"
 #include "app/progress_status_bar.h"
 #include "app/sheet_bars.h"
-#include "app_test_support.h"
 #include "app_tests.h"
-#include "job/application_state.h"
-#include "sheets/sheet_test_context.h"
 
 namespace kestrel::testing {
 namespace {
 
-struct ScriptedProgram {
-  RecordingMessages messages;
-  RecordingShell shell;
-  ScriptedSheetChooser chooser;
-  CKestrelApp app{DesktopOverrides{&messages, &shell, nullptr, nullptr, nullptr, &chooser}};
-};
+// Starts the program on a scratch folder's sheet 1 of `keyword`.
+bool Start(ScriptedProgram& program, const QTemporaryDir& scratch, const char* keyword,
+           const char* unit = "3") {
+  return program.app.InitInstance(std::string(keyword) + ",," + scratch.path().toStdString() +
+                                  "/,tst,0," + unit + ",1");
+}
 
 QString CellText(CUGDataSource& sheet, int column, int row) {
   CellValue cell;
@@ -33,184 +25,164 @@ QString CellText(CUGDataSource& sheet, int column, int row) {
   return QString::fromStdString(cell.text).trimmed();
 }
 
-}  // namespace
+// kUnset: no profile entry, or no unit from the host.
+constexpr int kUnset = -100;
+struct DistanceCase {
+  const char* name;
+  int profile, hostUnit;
+  const char* shown;
+  int unit;
+};
+const DistanceCase kDistances[] = {
+    {"no profile entry", kUnset, kUnset, "Metres", 0},
+    {"profile decimal feet", 1, kUnset, "Dec Feet", 1},
+    {"profile index 7 is out of the list", 7, kUnset, "Metres", 0},
+    {"negative profile index", -3, kUnset, "Metres", 0},
+    {"host unit 4 whatever the profile", 2, 4, "Dec Feet", 1},
+    {"host unit 3", 2, 3, "Metres", 0},
+    {"host unit -1 leaves the profile", 2, -1, "Feet Inches", 2},
+    {"another host value is an index", 0, 2, "Feet Inches", 2},
+    {"a host value past the list", 2, 9, "Metres", 0},
+};
 
-void FrameTest::init() { ClearProfile(); }
+// Named by the command line's keyword.
+struct BarsCase {
+  const char* name;
+  bool traverseBars, geoidBar, levelBookBar;
+};
+const BarsCase kBars[] = {
+    {"stadia", false, false, false},
+    {"traverse", true, false, false},
+    {"precisionstadia", false, true, false},
+    {"levelbook", false, false, true},
+};
 
-void FrameTest::distanceSelectorStart_data() {
-  QTest::addColumn<int>("profile");  // -100: no profile entry
-  QTest::addColumn<bool>("hostUnitKnown");
-  QTest::addColumn<int>("hostUnit");
-  QTest::addColumn<QString>("shown");
-  QTest::addColumn<int>("unit");
-  QTest::newRow("no profile entry") << -100 << false << 0 << "Metres" << 0;
-  QTest::newRow("profile decimal feet") << 1 << false << 0 << "Dec Feet" << 1;
-  QTest::newRow("profile index 7 is out of the list") << 7 << false << 0 << "Metres" << 0;
-  QTest::newRow("negative profile index") << -3 << false << 0 << "Metres" << 0;
-  QTest::newRow("host unit 4 whatever the profile") << 2 << true << 4 << "Dec Feet" << 1;
-  QTest::newRow("host unit 3") << 2 << true << 3 << "Metres" << 0;
-  QTest::newRow("host unit 5") << 1 << true << 5 << "Metres" << 0;
-  QTest::newRow("host unit -1 leaves the profile") << 2 << true << -1 << "Feet Inches" << 2;
-  QTest::newRow("another host value is an index") << 0 << true << 2 << "Feet Inches" << 2;
-  QTest::newRow("a host value past the list") << 2 << true << 9 << "Metres" << 0;
-}
+class FrameTest : public QObject {
+  Q_OBJECT
 
-void FrameTest::distanceSelectorStart() {
-  QFETCH(int, profile);
-  QFETCH(bool, hostUnitKnown);
-  QFETCH(int, hostUnit);
-  QFETCH(QString, shown);
-  QFETCH(int, unit);
-  if (profile != -100) QSettings().setValue("Units/Distance", profile);
-  ApplicationState app;
-  app.hostDistanceUnitKnown = hostUnitKnown;
-  app.hostDistanceUnit = hostUnit;
+ private slots:
+  void init() { ClearProfile(); }
 
-  CProgressStatusBar bar(app);
+  void distanceSelectorStart_data() { AddCaseRows(kDistances); }
+  void distanceSelectorStart() {
+    const DistanceCase& c = CaseAt(kDistances);
+    if (c.profile != kUnset) QSettings().setValue("Units/Distance", c.profile);
+    ApplicationState app;
+    app.hostDistanceUnitKnown = c.hostUnit != kUnset;
+    app.hostDistanceUnit = c.hostUnit;
 
-  QCOMPARE(bar.DistanceSelector()->currentText(), shown);
-  QCOMPARE(bar.DistanceUnit(), unit);
-  // Reading the selector keeps its index in the profile.
-  QCOMPARE(QSettings().value("Units/Distance").toInt(), unit);
-}
+    CProgressStatusBar bar(app);
 
-void FrameTest::bearingSelectorModes_data() {
-  QTest::addColumn<int>("profile");
-  QTest::addColumn<QString>("shown");
-  QTest::addColumn<int>("mode");
-  QTest::newRow("whole circle") << 0 << "Whole Circle" << 0;
-  QTest::newRow("quadrant") << 1 << "Quadrant" << 3;
-  QTest::newRow("grads") << 2 << "Grads" << 1;
-  QTest::newRow("out of the list") << 5 << "Whole Circle" << 0;
-}
-
-void FrameTest::bearingSelectorModes() {
-  QFETCH(int, profile);
-  QFETCH(QString, shown);
-  QFETCH(int, mode);
-  QSettings().setValue("Units/Bearing", profile);
-  ApplicationState app;
-
-  CProgressStatusBar bar(app);
-
-  QCOMPARE(bar.BearingSelector()->currentText(), shown);
-  QCOMPARE(bar.BearingMode(), mode);
-}
-
-// The cells follow the selector at once; the stored row does not change.
-void FrameTest::changingNotationRedrawsButKeepsValues() {
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  QVERIFY(WriteFile(scratch.filePath("stad1.tst"),
-                    StadiaFileBytes({Station(1, 1000, 2000, 50), Setup(1, 0, 0.0, 1.5),
-                                     SlopeShot(2, 45.0, 90.0, 10.5, 1.5)})));
-  QSettings().setValue("Units/Distance", 0);
-  ScriptedProgram program;
-  QVERIFY(program.app.InitInstance("stadia,," + scratch.path().toStdString() + "/,tst,0,-1,1"));
-  CUGDataSource& sheet = *program.app.Document()->ActiveSheet();
-  const std::string stored = sheet.RowState(2);
-  QCOMPARE(CellText(sheet, 4, 2), QString("10.500"));
-
-  program.app.MainFrame()->StatusBar()->DistanceSelector()->setCurrentIndex(2);
-
-  QCOMPARE(CellText(sheet, 4, 2), QString("10' 6"));
-  QCOMPARE(sheet.RowState(2), stored);
-  QCOMPARE(QSettings().value("Units/Distance").toInt(), 2);
-  QVERIFY(!program.app.Document()->IsModified());
-}
-
-void FrameTest::menuCommands_data() {
-  QTest::addColumn<int>("id");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<bool>("enabledOnStadia");
-  QTest::newRow("get point") << 32776 << "Get &Point" << true;
-  QTest::newRow("find setup") << 32777 << "&Find Setup" << true;
-  QTest::newRow("point code") << 32778 << "Point &Code" << true;
-  QTest::newRow("replace code") << 32779 << "&Replace Code" << true;
-  QTest::newRow("entry type") << 32780 << "&Entry Type" << true;
-  QTest::newRow("show coordinates") << 32781 << "&Show Coordinates" << true;
-  QTest::newRow("write strings has no handler") << 32782 << "Write strings" << false;
-  QTest::newRow("vertical height adjustment has no handler")
-      << 32785 << "Vertical Height Adjustment" << false;
-  QTest::newRow("calculate coordinates") << 32796 << "Calculate Coordinates" << true;
-  QTest::newRow("misclose is a traverse command") << 32804 << "Calculate misclose values" << false;
-  QTest::newRow("angular close") << 32820 << "Perform Angular Close" << false;
-  QTest::newRow("move to start") << 32823 << "Move to Start of Data" << true;
-  QTest::newRow("move to end") << 32824 << "Move to Data End" << true;
-  QTest::newRow("page up") << 32825 << "Page Up" << true;
-  QTest::newRow("page down") << 32826 << "Page Down" << true;
-  QTest::newRow("print to file") << 32848 << "Print to File" << true;
-  QTest::newRow("export landxml") << 32851 << "Export LandXML file" << true;
-  QTest::newRow("copy") << 57634 << "&Copy" << true;
-  QTest::newRow("cut") << 57635 << "Cu&t" << true;
-  QTest::newRow("paste") << 57637 << "&Paste" << true;
-}
-
-void FrameTest::menuCommands() {
-  QFETCH(int, id);
-  QFETCH(QString, text);
-  QFETCH(bool, enabledOnStadia);
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  ScriptedProgram program;
-  QVERIFY(program.app.InitInstance("stadia,," + scratch.path().toStdString() + "/,tst,0,3,1"));
-
-  QAction* action = program.app.MainFrame()->Action(id);
-  QVERIFY(action != nullptr);
-  QCOMPARE(action->data().toInt(), id);
-  QCOMPARE(action->text(), text);
-  QCOMPARE(action->isEnabled(), enabledOnStadia);
-}
-
-void FrameTest::barsBelongToTheirSheetKind_data() {
-  QTest::addColumn<QString>("keyword");
-  QTest::addColumn<bool>("traverseBars");
-  QTest::addColumn<bool>("geoidBar");
-  QTest::addColumn<bool>("levelBookBar");
-  QTest::newRow("stadia") << "stadia" << false << false << false;
-  QTest::newRow("traverse") << "traverse" << true << false << false;
-  QTest::newRow("precision stadia") << "precisionstadia" << false << true << false;
-  QTest::newRow("level book") << "levelbook" << false << false << true;
-}
-
-void FrameTest::barsBelongToTheirSheetKind() {
-  QFETCH(QString, keyword);
-  QFETCH(bool, traverseBars);
-  QFETCH(bool, geoidBar);
-  QFETCH(bool, levelBookBar);
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  ScriptedProgram program;
-  QVERIFY(program.app.InitInstance(keyword.toStdString() + ",," + scratch.path().toStdString() +
-                                   "/,tst,0,3,1"));
-  CMainFrame& frame = *program.app.MainFrame();
-
-  QCOMPARE(frame.MiscloseBar() != nullptr, traverseBars);
-  QCOMPARE(frame.AdjustmentBar() != nullptr, traverseBars);
-  QCOMPARE(frame.GeoidBar() != nullptr, geoidBar);
-  QCOMPARE(frame.LevelBookBar() != nullptr, levelBookBar);
-  if (traverseBars) {
-    // Without a traverse sheet there are no traverse notes, and the bar's
-    // commands stay disabled.
-    frame.MiscloseBar()->TraverseList()->Refill();
-    QCOMPARE(frame.MiscloseBar()->TraverseList()->currentText(), QString("No Traverses defined"));
-    QVERIFY(!frame.Action(32804)->isEnabled());
-    QVERIFY(!frame.Action(32818)->isEnabled());
+    QCOMPARE(bar.DistanceSelector()->currentText(), QString(c.shown));
+    QCOMPARE(bar.DistanceUnit(), c.unit);
+    // Reading the selector keeps its index in the profile.
+    QCOMPARE(QSettings().value("Units/Distance").toInt(), c.unit);
   }
-}
 
-void FrameTest::geoidBarReadings() {
-  QObject actions;
-  CGeoidBar bar([&actions](int) { return new QAction(&actions); });
-  QCOMPARE(bar.VerticalAdjustmentBox()->text(), QString("0"));
-  QVERIFY(!bar.IsGeoidCorrection());
-  bar.GeoidCorrectionBox()->setTristate(true);
-  bar.GeoidCorrectionBox()->setCheckState(Qt::PartiallyChecked);
-  QVERIFY(bar.IsGeoidCorrection());
-  // Read as far as the text forms a number, with a decimal point whatever the
-  // user's locale.
-  bar.VerticalAdjustmentBox()->setText("2.5 sec/km");
-  QCOMPARE(bar.VerticalAdjustment(), 2.5);
-}
+  void bearingSelectorModes() {
+    const struct {
+      int profile;
+      const char* shown;
+      int mode;
+    } cases[] = {
+        {0, "Whole Circle", 0}, {1, "Quadrant", 3}, {2, "Grads", 1}, {5, "Whole Circle", 0}};
+    for (const auto& c : cases) {
+      QSettings().setValue("Units/Bearing", c.profile);
+      ApplicationState app;
+      CProgressStatusBar bar(app);
+      QCOMPARE(bar.BearingSelector()->currentText(), QString(c.shown));
+      QCOMPARE(bar.BearingMode(), c.mode);
+    }
+  }
 
+  // The cells follow the selector at once; the stored row does not change.
+  void changingNotationRedrawsButKeepsValues() {
+    QTemporaryDir scratch;
+    QVERIFY(WriteSheet(
+        scratch.filePath("stad1.tst"),
+        {Station(1, 1000, 2000, 50), Setup(1, 0, 0, 1.5), Shot(2, 45.0, 90.0, 10.5, 1.5)}));
+    QSettings().setValue("Units/Distance", 0);
+    ScriptedProgram program;
+    QVERIFY(Start(program, scratch, "stadia", "-1"));
+    CUGDataSource& sheet = *program.app.Document()->ActiveSheet();
+    const std::string stored = sheet.RowState(2);
+    QCOMPARE(CellText(sheet, 4, 2), QString("10.500"));
+
+    program.app.MainFrame()->StatusBar()->DistanceSelector()->setCurrentIndex(2);
+
+    QCOMPARE(CellText(sheet, 4, 2), QString("10' 6"));
+    QCOMPARE(sheet.RowState(2), stored);
+    QCOMPARE(QSettings().value("Units/Distance").toInt(), 2);
+    QVERIFY(!program.app.Document()->IsModified());
+  }
+
+  // A command of each kind: handled by the view, without a handler, belonging
+  // to another sheet kind, and the framework's clipboard commands.
+  void menuCommands() {
+    QTemporaryDir scratch;
+    ScriptedProgram program;
+    QVERIFY(Start(program, scratch, "stadia"));
+    const struct {
+      int id;
+      const char* text;
+      bool enabledOnStadia;
+    } cases[] = {
+        {32776, "Get &Point", true},
+        {32782, "Write strings", false},
+        {32785, "Vertical Height Adjustment", false},
+        {32796, "Calculate Coordinates", true},
+        {32804, "Calculate misclose values", false},
+        {32848, "Print to File", true},
+        {57637, "&Paste", true},
+    };
+    for (const auto& c : cases) {
+      QAction* action = program.app.MainFrame()->Action(c.id);
+      QVERIFY2(action != nullptr, c.text);
+      QCOMPARE(action->data().toInt(), c.id);
+      QCOMPARE(action->text(), QString(c.text));
+      QCOMPARE(action->isEnabled(), c.enabledOnStadia);
+    }
+  }
+
+  void barsBelongToTheirSheetKind_data() { AddCaseRows(kBars); }
+  void barsBelongToTheirSheetKind() {
+    const BarsCase& c = CaseAt(kBars);
+    QTemporaryDir scratch;
+    ScriptedProgram program;
+    QVERIFY(Start(program, scratch, c.name));
+    CMainFrame& frame = *program.app.MainFrame();
+
+    QCOMPARE(frame.MiscloseBar() != nullptr, c.traverseBars);
+    QCOMPARE(frame.AdjustmentBar() != nullptr, c.traverseBars);
+    QCOMPARE(frame.GeoidBar() != nullptr, c.geoidBar);
+    QCOMPARE(frame.LevelBookBar() != nullptr, c.levelBookBar);
+    if (c.traverseBars) {
+      // Without a traverse sheet there are no traverse notes, and the bar's
+      // commands stay disabled.
+      frame.MiscloseBar()->TraverseList()->Refill();
+      QCOMPARE(frame.MiscloseBar()->TraverseList()->currentText(), QString("No Traverses defined"));
+      QVERIFY(!frame.Action(32804)->isEnabled() && !frame.Action(32818)->isEnabled());
+    }
+  }
+
+  void geoidBarReadings() {
+    QObject actions;
+    CGeoidBar bar([&actions](int) { return new QAction(&actions); });
+    QCOMPARE(bar.VerticalAdjustmentBox()->text(), QString("0"));
+    QVERIFY(!bar.IsGeoidCorrection());
+    bar.GeoidCorrectionBox()->setTristate(true);
+    bar.GeoidCorrectionBox()->setCheckState(Qt::PartiallyChecked);
+    QVERIFY(bar.IsGeoidCorrection());
+    // Read as far as the text forms a number, with a decimal point whatever the
+    // user's locale.
+    bar.VerticalAdjustmentBox()->setText("2.5 sec/km");
+    QCOMPARE(bar.VerticalAdjustment(), 2.5);
+  }
+};
+
+[[maybe_unused]] const bool kRegistered = RegisterTestClass<FrameTest>();
+
+}  // namespace
 }  // namespace kestrel::testing
+
+#include "frame_test.moc"

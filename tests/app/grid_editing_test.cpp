@@ -1,188 +1,157 @@
 // Typing in the entry grid: the Enter key's movement, the type column's keys,
 // Delete and Insert, and a small field book typed with keys only.
-#include "grid_tests.h"
-
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QTemporaryDir>
 
 #include "grid_harness.h"
 
 namespace kestrel::testing {
+namespace {
 
-void GridTest::enterMovement_data() {
-  QTest::addColumn<int>("row");
-  QTest::addColumn<int>("column");
-  QTest::addColumn<int>("zeroWidthColumn");
-  QTest::addColumn<int>("expectedRow");
-  QTest::addColumn<int>("expectedColumn");
+struct EnterCase {
+  const char* name;
+  int row, column;
+  int zeroWidthColumn;  // -1: none
+  int expectedRow, expectedColumn;
+};
+// Rows: 0 STN, 1 Fnote, 2 HD/RL, 3 SD/HT, 4 SD/HT.
+const EnterCase kEnters[] = {
+    {"type column to the point", 0, 0, -1, 0, 1},
+    {"note goes to the next row", 1, 1, -1, 2, 0},
+    {"HD/RL height skips the target height", 2, 4, -1, 2, 6},
+    {"shot steps right", 3, 2, -1, 3, 3},
+    {"last column goes to the next row", 3, 7, -1, 4, 0},
+    {"zero-width column goes to the next row", 3, 2, 3, 4, 0},
+    {"below the sheet steps right", 20, 2, -1, 20, 3},
+};
 
-  // Rows: 0 STN, 1 Fnote, 2 HD/RL, 3 SD/HT, 4 SD/HT.
-  QTest::newRow("type column to the point") << 0 << 0 << -1 << 0 << 1;
-  QTest::newRow("note goes to the next row") << 1 << 1 << -1 << 2 << 0;
-  QTest::newRow("HD/RL height skips the target height") << 2 << 4 << -1 << 2 << 6;
-  QTest::newRow("shot steps right") << 3 << 2 << -1 << 3 << 3;
-  QTest::newRow("last column goes to the next row") << 3 << 7 << -1 << 4 << 0;
-  QTest::newRow("zero-width column goes to the next row") << 3 << 2 << 3 << 4 << 0;
-  QTest::newRow("below the sheet steps right") << 20 << 2 << -1 << 20 << 3;
-}
+// From an STN row; the keywords step STN, AT/BS, Fnote, SD/HT, HZ/DH, HD/RL,
+// CHK and round again. The headings follow each step.
+struct TypeKeysCase {
+  const char *name, *keys, *keyword;
+  int type;
+  const char* pointHeading;
+};
+const TypeKeysCase kTypeKeys[] = {
+    {"plus three times", "+++", "SD/HT", kStadiaSdHt, "Pt#"},
+    {"space", " ", "AT/BS", kStadiaAtBs, "At#"},
+    {"plus twice", "++", "Fnote", kStadiaFnote, "Note"},
+    {"minus wraps backwards", "-", "CHK", kStadiaChk, "Pt#"},
+    {"seven steps come round", "+ +  ++", "STN", kStadiaStn, "Pt#"},
+};
 
-void GridTest::enterMovement() {
-  QFETCH(int, row);
-  QFETCH(int, column);
-  QFETCH(int, zeroWidthColumn);
-  QFETCH(int, expectedRow);
-  QFETCH(int, expectedColumn);
+class GridEditingTest : public QObject {
+  Q_OBJECT
 
-  GridHarness h;
-  h.AddRow(kStadiaStn, 1);
-  h.AddRow(kStadiaFnote).note = "v0ha";
-  h.AddRow(kStadiaHdRl, 2);
-  h.AddRow(kStadiaSdHt, 3);
-  h.AddRow(kStadiaSdHt, 4);
-  QVERIFY(h.Show());
-  if (zeroWidthColumn >= 0) h.grid.setColumnWidth(zeroWidthColumn, 0);
+ private slots:
+  void enterMovement_data() { AddCaseRows(kEnters); }
+  void enterMovement() {
+    const EnterCase& c = CaseAt(kEnters);
+    GridHarness h;
+    h.AddRow(kStadiaStn, 1);
+    h.AddRow(kStadiaFnote).note = "v0ha";
+    h.AddRow(kStadiaHdRl, 2);
+    h.AddShots(3, 2);
+    QVERIFY(h.Show());
+    if (c.zeroWidthColumn >= 0) h.grid.setColumnWidth(c.zeroWidthColumn, 0);
 
-  h.grid.GoToCell(row, column);
-  h.Press(Qt::Key_Return);
-  QCOMPARE(h.Current().row(), expectedRow);
-  QCOMPARE(h.Current().column(), expectedColumn);
-}
-
-void GridTest::typeKeys_data() {
-  QTest::addColumn<QString>("keys");
-  QTest::addColumn<QString>("keyword");
-  QTest::addColumn<int>("type");
-
-  // From an STN row; the keywords step STN, AT/BS, Fnote, SD/HT, HZ/DH, HD/RL,
-  // CHK and round again.
-  QTest::newRow("plus three times") << "+++"
-                                    << "SD/HT" << int{kStadiaSdHt};
-  QTest::newRow("space") << " "
-                         << "AT/BS" << int{kStadiaAtBs};
-  QTest::newRow("minus wraps backwards") << "-"
-                                         << "CHK" << int{kStadiaChk};
-  QTest::newRow("minus twice") << "--"
-                               << "HD/RL" << int{kStadiaHdRl};
-  QTest::newRow("seven steps come round") << "+ +  ++"
-                                          << "STN" << int{kStadiaStn};
-  QTest::newRow("forth and back") << "++-"
-                                  << "AT/BS" << int{kStadiaAtBs};
-}
-
-void GridTest::typeKeys() {
-  QFETCH(QString, keys);
-  QFETCH(QString, keyword);
-  QFETCH(int, type);
-
-  GridHarness h;
-  h.AddRow(kStadiaStn, 10);
-  h.AddRow(kStadiaStn, 11);
-  QVERIFY(h.Show());
-  h.grid.GoToCell(0, 0);
-
-  h.Type(keys.toStdString());
-  // The type changes as each key is pressed, and the list shows it.
-  QCOMPARE(static_cast<int>(h.sheet.Rows()[0].type), type);
-  auto* list = qobject_cast<QComboBox*>(h.FocusTarget());
-  QVERIFY(list != nullptr);
-  QCOMPARE(list->currentText(), keyword);
-
-  h.Press(Qt::Key_Return);
-  QCOMPARE(static_cast<int>(h.sheet.Rows()[0].type), type);
-  QCOMPARE(h.Data(0, 0).toString(), keyword);
-  QCOMPARE(h.Current().column(), 1);
-  // Nothing else of the row changed.
-  QCOMPARE(h.sheet.Rows()[0].point, 10u);
-  QCOMPARE(static_cast<int>(h.sheet.Rows()[1].type), int{kStadiaStn});
-}
-
-void GridTest::deleteRemovesEveryRowWithASelectedCell() {
-  GridHarness h;
-  for (std::uint32_t point = 100; point < 107; ++point) h.AddRow(kStadiaSdHt, point);
-  QVERIFY(h.Show());
-
-  h.grid.GoToCell(3, 2);
-  QItemSelectionModel* selection = h.grid.selectionModel();
-  selection->select(h.grid.model()->index(5, 4), QItemSelectionModel::Select);
-  h.Press(Qt::Key_Delete);
-
-  std::vector<std::uint32_t> points;
-  for (const StadiaRow& row : h.sheet.Rows()) points.push_back(row.point);
-  const std::vector<std::uint32_t> expected = {100, 101, 102, 104, 106};
-  QCOMPARE(points, expected);
-}
-
-void GridTest::insertOnlyFromTheTypeColumn() {
-  GridHarness h;
-  h.AddRow(kStadiaSdHt, 1);
-  h.AddRow(kStadiaSdHt, 2);
-  h.AddRow(kStadiaSdHt, 3);
-  QVERIFY(h.Show());
-
-  h.grid.GoToCell(1, 2);
-  h.Press(Qt::Key_Insert);
-  QCOMPARE(h.sheet.RowCount(), 3);
-
-  h.grid.GoToCell(1, 0);
-  h.Press(Qt::Key_Insert);
-  QCOMPARE(h.sheet.RowCount(), 4);
-  const StadiaRow& inserted = h.sheet.Rows()[1];
-  QCOMPARE(static_cast<int>(inserted.type), int{kStadiaStn});
-  QCOMPARE(inserted.point, kNoPoint);
-  QCOMPARE(h.sheet.Rows()[2].point, 2u);
-}
-
-// A station, a set-up and a shot typed from an empty sheet with keys only,
-// saved, and read back by a sheet of its own. Each entry is followed by Enter;
-// an empty entry is Enter alone.
-void GridTest::typedFieldBookSavesAndReadsBack() {
-  GridHarness h;
-  QVERIFY(h.Show());
-  const std::vector<std::vector<std::string>> book = {
-      // "+" opens the new row's type list and steps to AT/BS, "-" back.
-      {"+-", "1", "1000", "2000", "100.5", "", "CP", ""},
-      // Passing over the code takes the station's.
-      {"+", "1", "0", "2", "1.5", "", "", ""},
-      // Enter over the point number accepts the next number.
-      {"+++", "", "90", "90", "100", "1.5", "TREE"},
-  };
-  for (std::size_t row = 0; row < book.size(); ++row) {
-    QCOMPARE(h.Current().row(), static_cast<int>(row));
-    QCOMPARE(h.Current().column(), 0);
-    for (const std::string& entry : book[row]) h.TypeEntry(entry);
+    h.grid.GoToCell(c.row, c.column);
+    h.Press(Qt::Key_Return);
+    QCOMPARE(h.Current().row(), c.expectedRow);
+    QCOMPARE(h.Current().column(), c.expectedColumn);
   }
 
-  ScratchFolder folder;
-  QVERIFY(folder.Ok());
-  const std::string path = folder.File("stad1.tst");
-  h.sheet.SaveToFile(path);
-  Stadia read(h.context.ctx);
-  QCOMPARE(read.LoadFromFile(path), 1);
+  void typeKeys_data() { AddCaseRows(kTypeKeys); }
+  void typeKeys() {
+    const TypeKeysCase& c = CaseAt(kTypeKeys);
+    GridHarness h;
+    h.AddRow(kStadiaStn, 10);
+    h.AddRow(kStadiaStn, 11);
+    QVERIFY(h.Show());
+    h.grid.GoToCell(0, 0);
 
-  StadiaRow station = BlankStadiaRow(kStadiaStn);
-  station.point = 1;
-  station.east = 1000.0;
-  station.north = 2000.0;
-  station.height = 100.5;
-  station.code = "CP";
-  StadiaRow setup = BlankStadiaRow(kStadiaAtBs);
-  setup.point = 1;
-  setup.hz = 0.0;
-  SetBacksightNumber(setup, 2);
-  setup.dist = 1.5;
-  setup.code = "CP";
-  StadiaRow shot = BlankStadiaRow(kStadiaSdHt);
-  shot.point = 2;
-  shot.hz = 90.0;
-  shot.obs2 = 90.0;
-  shot.dist = 100.0;
-  shot.targetHt = 1.5;
-  shot.code = "TREE";
-  Stadia expected(h.context.ctx);
-  expected.Rows() = {station, setup, shot};
+    h.Type(c.keys);
+    // The type changes as each key is pressed, and the list shows it.
+    QCOMPARE(h.RowType(0), c.type);
+    auto* list = qobject_cast<QComboBox*>(h.FocusTarget());
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->currentText(), QString(c.keyword));
+    QCOMPARE(h.Heading(1), QString(c.pointHeading));
 
-  QCOMPARE(read.RowCount(), 3);
-  for (int row = 0; row < 3; ++row) QVERIFY(read.RowState(row) == expected.RowState(row));
-}
+    h.Press(Qt::Key_Return);
+    QCOMPARE(h.RowType(0), c.type);
+    QCOMPARE(h.Data(0, 0).toString(), QString(c.keyword));
+    QCOMPARE(h.Current().column(), 1);
+    // Nothing else of the row changed.
+    QCOMPARE(h.sheet.Rows()[0].point, 10u);
+    QCOMPARE(h.RowType(1), int{kStadiaStn});
+  }
 
+  // Delete removes every row with a selected cell; Insert works only from the
+  // type column, and inserts a blank STN row.
+  void deleteAndInsertRows() {
+    GridHarness h;
+    h.AddShots(100, 7);
+    QVERIFY(h.Show());
+
+    h.grid.GoToCell(3, 2);
+    h.grid.selectionModel()->select(h.grid.model()->index(5, 4), QItemSelectionModel::Select);
+    h.Press(Qt::Key_Delete);
+    std::vector<std::uint32_t> points;
+    for (const StadiaRow& row : h.sheet.Rows()) points.push_back(row.point);
+    QCOMPARE(points, (std::vector<std::uint32_t>{100, 101, 102, 104, 106}));
+
+    h.grid.GoToCell(1, 2);
+    h.Press(Qt::Key_Insert);
+    QCOMPARE(h.sheet.RowCount(), 5);
+    h.grid.GoToCell(1, 0);
+    h.Press(Qt::Key_Insert);
+    QCOMPARE(h.sheet.RowCount(), 6);
+    QCOMPARE(h.RowType(1), int{kStadiaStn});
+    QCOMPARE(h.sheet.Rows()[1].point, kNoPoint);
+    QCOMPARE(h.sheet.Rows()[2].point, 101u);
+  }
+
+  // A station, a set-up and a shot typed from an empty sheet with keys only,
+  // saved, and read back by a sheet of its own. Each entry is followed by Enter;
+  // an empty entry is Enter alone.
+  void typedFieldBookSavesAndReadsBack() {
+    GridHarness h;
+    QVERIFY(h.Show());
+    const std::vector<std::vector<std::string>> book = {
+        // "+" opens the new row's type list and steps to AT/BS, "-" back.
+        {"+-", "1", "1000", "2000", "100.5", "", "CP", ""},
+        // Passing over the code takes the station's.
+        {"+", "1", "0", "2", "1.5", "", "", ""},
+        // Enter over the point number accepts the next number.
+        {"+++", "", "90", "90", "100", "1.5", "TREE"},
+    };
+    for (std::size_t row = 0; row < book.size(); ++row) {
+      QCOMPARE(h.Current().row(), static_cast<int>(row));
+      QCOMPARE(h.Current().column(), 0);
+      for (const std::string& entry : book[row]) h.TypeEntry(entry);
+    }
+
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("stad1.tst").toStdString();
+    h.sheet.SaveToFile(path);
+    Stadia read(h.context.ctx);
+    QCOMPARE(read.LoadFromFile(path), 1);
+
+    Stadia expected(h.context.ctx);
+    expected.Rows() = {Station(1, 1000.0, 2000.0, 100.5), Setup(1, 2, 0.0, 1.5),
+                       Shot(2, 90.0, 90.0, 100.0, 1.5)};
+    expected.Rows()[0].code = expected.Rows()[1].code = "CP";
+    expected.Rows()[2].code = "TREE";
+    QCOMPARE(read.RowCount(), 3);
+    for (int row = 0; row < 3; ++row) QCOMPARE(read.RowState(row), expected.RowState(row));
+  }
+};
+
+[[maybe_unused]] const bool kRegistered = RegisterTestClass<GridEditingTest>();
+
+}  // namespace
 }  // namespace kestrel::testing
+
+#include "grid_editing_test.moc"

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app_test_support.h"
 #include "grid/my_cug.h"
-#include "sheets/sheet_test_context.h"
-#include "sheets/stadia/stadia.h"
 
 namespace kestrel::testing {
 
@@ -19,10 +18,13 @@ struct GridHarness {
 
   // Adds a row of `type` with a point number (kNoPoint for none).
   StadiaRow& AddRow(int type, std::uint32_t point = kNoPoint) {
-    StadiaRow row = BlankStadiaRow(type);
-    row.point = point;
-    sheet.Rows().push_back(row);
+    sheet.Rows().push_back({.type = static_cast<std::int8_t>(type), .point = point});
     return sheet.Rows().back();
+  }
+
+  // Adds `count` SD/HT rows numbered from `first`.
+  void AddShots(std::uint32_t first, int count) {
+    for (int i = 0; i < count; ++i) AddRow(kStadiaSdHt, first + static_cast<std::uint32_t>(i));
   }
 
   // Attaches the sheet and shows the grid with the focus.
@@ -63,12 +65,11 @@ struct GridHarness {
     return states;
   }
 
+  int RowType(int row) { return sheet.Rows()[static_cast<std::size_t>(row)].type; }
   QModelIndex Current() const { return grid.currentIndex(); }
-
   QString Heading(int column) const {
     return grid.model()->headerData(column, Qt::Horizontal).toString();
   }
-
   QVariant Data(int row, int column, int role = Qt::DisplayRole) const {
     return grid.model()->data(grid.model()->index(row, column), role);
   }

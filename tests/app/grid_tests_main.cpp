@@ -1,5 +1,10 @@
-#include <QTest>
+// Runs the entry grid's test classes.
+#include <QApplication>
 
-#include "grid_tests.h"
+#include "app_test_support.h"
 
-QTEST_MAIN(kestrel::testing::GridTest)
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  app.setAttribute(Qt::AA_Use96Dpi, true);
+  return kestrel::testing::RunTestClasses(argc, argv);
+}

@@ -4,171 +4,134 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
-#include "app/kestrel_app.h"
-#include "app/kestrel_doc.h"
-#include "app/main_frame.h"
 #include "app/progress_status_bar.h"
 #include "app/table_selection_dialog.h"
-#include "app_test_support.h"
 #include "app_tests.h"
-#include "sheets/sheet_test_context.h"
 
 namespace kestrel::testing {
 namespace {
 
-// The desktop program with recording ports and a scripted sheet chooser.
-struct ScriptedProgram {
-  RecordingMessages messages;
-  RecordingShell shell;
-  ScriptedSheetChooser chooser;
-  CKestrelApp app{DesktopOverrides{&messages, &shell, nullptr, nullptr, nullptr, &chooser}};
+// %1 stands for a scratch folder. The profile holds "Feet Inches" before each
+// start.
+struct NumberedCase {
+  const char *name, *argument, *path, *distance;
+};
+const NumberedCase kNumbered[] = {
+    {"host's metres", "stadia,,%1/,tst,0,3,4", "%1/stad4.tst", "Metres"},
+    {"-1 leaves the profile's notation", "stadia,,%1/,tst,0,-1,3", "%1/stad3.tst", "Feet Inches"},
+    {"windows form, precision stadia", "precisionstadia,d:,\\jobs\\,job7,0,4,2",
+     "/jobs/job7.precisionstadia2", "Dec Feet"},
 };
 
-QString Native(const std::string& path) { return QString::fromStdString(path); }
+// Without an argument the recent kind is offered, and the document starts
+// empty and untitled.
+struct UnnumberedCase {
+  const char *name, *argument /* null: started without one */, *recent;
+  int offeredType, offeredNumber;
+  bool opensChosenFile;
+};
+const UnnumberedCase kUnnumbered[] = {
+    {"job without number, recent stadia 7", "stadia,c:,\\data\\,tst", "/jobs/stad7.tst", 0, 7,
+     true},
+    {"recent file of another kind", "traverse,c:,\\data\\,tst", "/jobs/stad7.tst", 2, 1, true},
+    {"bare keyword", "stadia", "", 0, 1, true},
+    {"no argument", nullptr, "/jobs/trav3.tst", 2, 3, false},
+};
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    ClearProfile();
+    qunsetenv("KESTREL_HOME");
+  }
+
+  void numberedCommandLineOpensWithoutDialog_data() { AddCaseRows(kNumbered); }
+  void numberedCommandLineOpensWithoutDialog() {
+    const NumberedCase& c = CaseAt(kNumbered);
+    QTemporaryDir scratch;
+    QSettings().setValue("Units/Distance", 2);
+    ScriptedProgram program;
+
+    QVERIFY(
+        program.app.InitInstance(QString(c.argument).replace("%1", scratch.path()).toStdString()));
+
+    QVERIFY(program.chooser.offeredTypes.empty());
+    QCOMPARE(QString::fromStdString(program.app.Document()->PathName()),
+             QString(c.path).replace("%1", scratch.path()));
+    QCOMPARE(program.app.MainFrame()->StatusBar()->DistanceSelector()->currentText(),
+             QString(c.distance));
+  }
+
+  void unnumberedCommandLineAsksForTheSheet_data() { AddCaseRows(kUnnumbered); }
+  void unnumberedCommandLineAsksForTheSheet() {
+    const UnnumberedCase& c = CaseAt(kUnnumbered);
+    QTemporaryDir scratch;
+    if (*c.recent != '\0') QSettings().setValue("Recent File List/File1", c.recent);
+    const std::string chosen = scratch.filePath("stad2.tst").toStdString();
+    ScriptedProgram program;
+    program.chooser.answer = SheetChoice{SheetType::Stadia, chosen};
+
+    QVERIFY(program.app.InitInstance(c.argument ? std::optional<std::string>(c.argument)
+                                                : std::nullopt));
+
+    QCOMPARE(program.chooser.offeredTypes.size(), std::size_t{1});
+    QCOMPARE(static_cast<int>(program.chooser.offeredTypes[0]), c.offeredType);
+    QCOMPARE(program.chooser.offeredNumbers[0], c.offeredNumber);
+    QCOMPARE(program.app.Document()->PathName(), c.opensChosenFile ? chosen : std::string());
+    QVERIFY(program.app.State().flags.stadia);
+    QCOMPARE(program.app.State().job.job, std::string("tst"));
+  }
+
+  // The real dialog opens on the job's stadia sheet 1; Cancel ends start-up
+  // before any window is made.
+  void cancelInTheDialogEndsWithoutWindow() {
+    RecordingMessages messages;
+    CKestrelApp app{DesktopOverrides{&messages}};
+    QString shownPath;
+    bool stadiaChecked = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<CTableSelection*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      shownPath = dialog->PathField()->text();
+      stadiaChecked = dialog->TypeButton(SheetType::Stadia)->isChecked();
+      dialog->reject();
+    });
+
+    QVERIFY(!app.InitInstance(std::string("stadia,c:,\\data\\,tst")));
+
+    QCOMPARE(shownPath, QString("c:\\data\\stad1.tst"));
+    QVERIFY(stadiaChecked);
+    QVERIFY(app.MainFrame() == nullptr && app.Document() == nullptr);
+  }
+
+  void helpTopicsOpensTheManual() {
+    for (const bool manualPresent : {true, false}) {
+      QTemporaryDir home;
+      if (manualPresent) {
+        QVERIFY(QDir(home.path()).mkdir("Help"));
+        QVERIFY(WriteFile(home.filePath("Help/index.html"), "<html></html>"));
+      }
+      qputenv("KESTREL_HOME", home.path().toLocal8Bit());
+      ScriptedProgram program;
+
+      program.app.OnHelpTopics();
+
+      const std::vector<std::string> none, manual{home.filePath("Help/index.html").toStdString()},
+          failure{"error finding help directory"};
+      QCOMPARE(program.shell.opened, manualPresent ? manual : none);
+      QCOMPARE(program.messages.texts, manualPresent ? none : failure);
+    }
+  }
+};
+
+[[maybe_unused]] const bool kRegistered = RegisterTestClass<StartupTest>();
 
 }  // namespace
-
-void StartupTest::init() {
-  ClearProfile();
-  qunsetenv("KESTREL_HOME");
-}
-
-void StartupTest::numberedCommandLineOpensWithoutDialog_data() {
-  QTest::addColumn<QString>("argument");  // %1 stands for a scratch folder
-  QTest::addColumn<QString>("path");
-  QTest::addColumn<QString>("distance");
-  // The profile holds "Feet Inches" before each start.
-  QTest::newRow("host's metres") << "stadia,,%1/,tst,0,3,4"
-                                 << "%1/stad4.tst"
-                                 << "Metres";
-  QTest::newRow("host's decimal feet") << "stadia,,%1/,tst,0,4,2"
-                                       << "%1/stad2.tst"
-                                       << "Dec Feet";
-  QTest::newRow("host's other metres code") << "stadia,,%1/,tst,0,5,9"
-                                            << "%1/stad9.tst"
-                                            << "Metres";
-  QTest::newRow("-1 leaves the profile's notation") << "stadia,,%1/,tst,0,-1,3"
-                                                    << "%1/stad3.tst"
-                                                    << "Feet Inches";
-  QTest::newRow("windows form, precision stadia") << "precisionstadia,d:,\\jobs\\,job7,0,4,2"
-                                                  << "/jobs/job7.precisionstadia2"
-                                                  << "Dec Feet";
-}
-
-void StartupTest::numberedCommandLineOpensWithoutDialog() {
-  QFETCH(QString, argument);
-  QFETCH(QString, path);
-  QFETCH(QString, distance);
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  QSettings().setValue("Units/Distance", 2);
-  ScriptedProgram program;
-
-  QVERIFY(program.app.InitInstance(argument.replace("%1", scratch.path()).toStdString()));
-
-  QVERIFY(program.chooser.offeredTypes.empty());
-  QCOMPARE(Native(program.app.Document()->PathName()), path.replace("%1", scratch.path()));
-  QCOMPARE(program.app.MainFrame()->StatusBar()->DistanceSelector()->currentText(), distance);
-}
-
-void StartupTest::unnumberedCommandLineAsksForTheSheet_data() {
-  QTest::addColumn<QString>("argument");  // "<none>": started without one
-  QTest::addColumn<QString>("recent");
-  QTest::addColumn<int>("offeredType");
-  QTest::addColumn<int>("offeredNumber");
-  QTest::addColumn<bool>("opensChosenFile");
-  QTest::newRow("job without number, recent stadia 7") << "stadia,c:,\\data\\,tst"
-                                                       << "/jobs/stad7.tst" << 0 << 7 << true;
-  QTest::newRow("recent file of another kind") << "traverse,c:,\\data\\,tst"
-                                               << "/jobs/stad7.tst" << 2 << 1 << true;
-  QTest::newRow("bare keyword") << "stadia"
-                                << "" << 0 << 1 << true;
-  // Without an argument the recent kind is offered, and the document starts
-  // empty and untitled.
-  QTest::newRow("no argument") << "<none>"
-                               << "/jobs/trav3.tst" << 2 << 3 << false;
-}
-
-void StartupTest::unnumberedCommandLineAsksForTheSheet() {
-  QFETCH(QString, argument);
-  QFETCH(QString, recent);
-  QFETCH(int, offeredType);
-  QFETCH(int, offeredNumber);
-  QFETCH(bool, opensChosenFile);
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  if (!recent.isEmpty()) QSettings().setValue("Recent File List/File1", recent);
-  const std::string chosen = scratch.filePath("stad2.tst").toStdString();
-  ScriptedProgram program;
-  program.chooser.answer = SheetChoice{SheetType::Stadia, chosen};
-
-  std::optional<std::string> given;
-  if (argument != "<none>") given = argument.toStdString();
-  QVERIFY(program.app.InitInstance(given));
-
-  QCOMPARE(program.chooser.offeredTypes.size(), std::size_t{1});
-  QCOMPARE(static_cast<int>(program.chooser.offeredTypes[0]), offeredType);
-  QCOMPARE(program.chooser.offeredNumbers[0], offeredNumber);
-  QCOMPARE(program.app.Document()->PathName(), opensChosenFile ? chosen : std::string());
-  QVERIFY(program.app.State().flags.stadia);
-  QCOMPARE(program.app.State().job.job, std::string("tst"));
-}
-
-// The real dialog opens on the job's stadia sheet 1; Cancel ends start-up
-// before any window is made.
-void StartupTest::cancelInTheDialogEndsWithoutWindow() {
-  RecordingMessages messages;
-  CKestrelApp app{DesktopOverrides{&messages}};
-  QString shownPath;
-  bool stadiaChecked = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<CTableSelection*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    shownPath = dialog->PathField()->text();
-    stadiaChecked = dialog->TypeButton(SheetType::Stadia)->isChecked();
-    dialog->reject();
-  });
-
-  QVERIFY(!app.InitInstance(std::string("stadia,c:,\\data\\,tst")));
-
-  QCOMPARE(shownPath, QString("c:\\data\\stad1.tst"));
-  QVERIFY(stadiaChecked);
-  QVERIFY(app.MainFrame() == nullptr);
-  QVERIFY(app.Document() == nullptr);
-}
-
-void StartupTest::helpTopicsOpensTheManual_data() {
-  QTest::addColumn<bool>("manualPresent");
-  QTest::newRow("manual in Help") << true;
-  QTest::newRow("no Help folder") << false;
-}
-
-void StartupTest::helpTopicsOpensTheManual() {
-  QFETCH(bool, manualPresent);
-  QTemporaryDir home;
-  QVERIFY(home.isValid());
-  if (manualPresent) {
-    QVERIFY(QDir(home.path()).mkdir("Help"));
-    QVERIFY(WriteFile(home.filePath("Help/index.html"), "<html></html>"));
-  }
-  qputenv("KESTREL_HOME", home.path().toLocal8Bit());
-  ScriptedProgram program;
-
-  program.app.OnHelpTopics();
-
-  if (manualPresent) {
-    QCOMPARE(program.shell.opened.size(), std::size_t{1});
-    QCOMPARE(Native(program.shell.opened[0]), home.filePath("Help/index.html"));
-    QVERIFY(program.messages.texts.empty());
-  } else {
-    QVERIFY(program.shell.opened.empty());
-    QCOMPARE(program.messages.texts, std::vector<std::string>{"error finding help directory"});
-  }
-}
-
 }  // namespace kestrel::testing
+
+#include "startup_test.moc"

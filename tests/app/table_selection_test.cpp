@@ -1,27 +1,19 @@
 // The "Field Table Selection" dialog: its controls rebuild the path, and "New"
 // and "Open Existing" make sure the chosen file exists as the sheet kind needs.
-#include <QButtonGroup>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "app/qt_ports.h"
 #include "app/table_selection_dialog.h"
-#include "app_test_support.h"
 #include "app_tests.h"
-#include "platform/recording_ports.h"
 
 namespace kestrel::testing {
 namespace {
 
-JobLocation WindowsJob() { return {"c:", "\\data\\", "tst"}; }
-
-JobLocation FolderJob(const QString& folder) { return {"", PathFromQt(folder) + "/", "tst"}; }
+const JobLocation kWindowsJob{"c:", "\\data\\", "tst"};
 
 // Browse... answers with a fixed file and remembers where it was asked to
 // start.
@@ -38,132 +30,122 @@ class BrowsingSelection : public CTableSelection {
   }
 };
 
+struct RadioCase {
+  const char* name;
+  SheetType type;
+  const char *path, *label;
+};
+// The precision stadia name is the job name, the keyword and the number.
+const RadioCase kRadios[] = {
+    {"traditional", SheetType::Traditional, "c:\\data\\trad3.tst", "Survey Number"},
+    {"traverse", SheetType::Traverse, "c:\\data\\trav3.tst", "Traverse Number"},
+    {"level book", SheetType::LevelBook, "c:\\data\\lvlbk3.tst", "Level Number"},
+    {"level sheet", SheetType::LevelSheet, "c:\\data\\lvlsh3.tst", "Level Number"},
+    {"precision stadia", SheetType::PrecisionStadia, "c:\\data\\tst.precisionstadia3",
+     "Level Number"},
+};
+
+// Subfolder "": the scratch folder itself; before and after null: no file.
+struct PrepareCase {
+  const char* name;
+  bool useNew;
+  SheetType type;
+  const char *subfolder, *before, *after;
+  bool failureShown;
+};
+const PrepareCase kPrepares[] = {
+    {"New on a missing file", true, SheetType::Stadia, "", nullptr, "empty", false},
+    {"New on an empty file", true, SheetType::Stadia, "", "", "empty", false},
+    {"New keeps a sheet with rows", true, SheetType::Traverse, "", "rows!!", "rows!!", false},
+    {"New in a missing folder", true, SheetType::Stadia, "missing", nullptr, nullptr, true},
+    {"Open Existing makes a missing level sheet", false, SheetType::LevelSheet, "", nullptr,
+     "empty", false},
+    {"Open Existing leaves a missing stadia sheet", false, SheetType::Stadia, "", nullptr, nullptr,
+     false},
+};
+
+class TableSelectionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { ClearProfile(); }
+
+  void radioButtonRebuildsPath_data() { AddCaseRows(kRadios); }
+  void radioButtonRebuildsPath() {
+    const RadioCase& c = CaseAt(kRadios);
+    RecordingMessages messages;
+    CTableSelection dialog(messages);
+    dialog.Prepare(kWindowsJob, SheetType::Stadia, 3);
+    QCOMPARE(dialog.PathField()->text(), QString("c:\\data\\stad3.tst"));
+
+    dialog.TypeButton(c.type)->click();
+    QCOMPARE(dialog.PathField()->text(), QString(c.path));
+    QCOMPARE(dialog.NumberLabel()->text(), QString(c.label));
+    QVERIFY(dialog.Type() == c.type);
+  }
+
+  // Typing a number rebuilds the path from the job; Enter in the number field
+  // rebuilds it from the path as it stands and keeps the dialog open.
+  void numberFieldRebuildsPath() {
+    RecordingMessages messages;
+    CTableSelection dialog(messages);
+    dialog.Prepare(kWindowsJob, SheetType::Traverse, 1);
+    dialog.show();
+    dialog.PathField()->setText("c:\\other\\trav1.abc");
+
+    dialog.NumberField()->selectAll();
+    QTest::keyClicks(dialog.NumberField(), "5");
+    QCOMPARE(dialog.PathField()->text(), QString("c:\\data\\trav5.tst"));
+
+    dialog.PathField()->setText("c:\\other\\trav5.abc");
+    dialog.NumberField()->setText("7");
+    QTest::keyClick(dialog.NumberField(), Qt::Key_Return);
+    QCOMPARE(dialog.PathField()->text(), QString("c:\\other\\trav7.abc"));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  }
+
+  void newAndOpenExistingPrepareTheFile_data() { AddCaseRows(kPrepares); }
+  void newAndOpenExistingPrepareTheFile() {
+    const PrepareCase& c = CaseAt(kPrepares);
+    QTemporaryDir scratch;
+    RecordingMessages messages;
+    CTableSelection dialog(messages);
+    const QString folder = *c.subfolder ? scratch.filePath(c.subfolder) : scratch.path();
+    dialog.Prepare({"", PathFromQt(folder) + "/", "tst"}, c.type, 2);
+    const QString path = dialog.PathField()->text();
+    if (c.before) QVERIFY(WriteFile(path, c.before));
+
+    (c.useNew ? dialog.NewButton() : dialog.OpenExistingButton())->click();
+
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(PathToQt(dialog.Result().path), path);
+    QVERIFY(dialog.Result().type == c.type);
+    QCOMPARE(QFile::exists(path), c.after != nullptr);
+    if (c.after) QCOMPARE(ReadFile(path), QByteArray(c.after));
+    const std::vector<std::string> failure{"failed to create file " + PathFromQt(path)};
+    QCOMPARE(messages.texts, c.failureShown ? failure : std::vector<std::string>{});
+  }
+
+  void browsedFileDecidesTypeAndNumber() {
+    RecordingMessages messages;
+    BrowsingSelection dialog(messages);
+    dialog.Prepare(kWindowsJob, SheetType::Stadia, 1);
+    dialog.answer = "/jobs/north/trav7.abc";
+
+    dialog.BrowseButton()->click();
+
+    QCOMPARE(dialog.askedFolder, QString("/data/"));
+    QVERIFY(dialog.TypeButton(SheetType::Traverse)->isChecked());
+    QCOMPARE(dialog.NumberField()->text(), QString("7"));
+    QCOMPARE(dialog.NumberLabel()->text(), QString("Traverse Number"));
+    QCOMPARE(dialog.PathField()->text(), QString("/jobs/north/trav7.abc"));
+  }
+};
+
+[[maybe_unused]] const bool kRegistered = RegisterTestClass<TableSelectionTest>();
+
 }  // namespace
-
-void TableSelectionTest::init() { ClearProfile(); }
-
-void TableSelectionTest::radioButtonRebuildsPath_data() {
-  QTest::addColumn<int>("type");
-  QTest::addColumn<QString>("path");
-  QTest::addColumn<QString>("label");
-  QTest::newRow("traditional") << 1 << "c:\\data\\trad3.tst"
-                               << "Survey Number";
-  QTest::newRow("traverse") << 2 << "c:\\data\\trav3.tst"
-                            << "Traverse Number";
-  QTest::newRow("level book") << 3 << "c:\\data\\lvlbk3.tst"
-                              << "Level Number";
-  QTest::newRow("level sheet") << 4 << "c:\\data\\lvlsh3.tst"
-                               << "Level Number";
-  // The precision stadia name is the job name, the keyword and the number.
-  QTest::newRow("precision stadia") << 5 << "c:\\data\\tst.precisionstadia3"
-                                    << "Level Number";
-  QTest::newRow("stadia again") << 0 << "c:\\data\\stad3.tst"
-                                << "Survey Number";
-}
-
-void TableSelectionTest::radioButtonRebuildsPath() {
-  QFETCH(int, type);
-  QFETCH(QString, path);
-  QFETCH(QString, label);
-  RecordingMessages messages;
-  CTableSelection dialog(messages);
-  dialog.Prepare(WindowsJob(), SheetType::Stadia, 3);
-  QCOMPARE(dialog.PathField()->text(), QString("c:\\data\\stad3.tst"));
-
-  dialog.TypeButton(static_cast<SheetType>(type))->click();
-  QCOMPARE(dialog.PathField()->text(), path);
-  QCOMPARE(dialog.NumberLabel()->text(), label);
-  QCOMPARE(static_cast<int>(dialog.Type()), type);
-}
-
-// Typing a number rebuilds the path from the job; Enter in the number field
-// rebuilds it from the path as it stands and keeps the dialog open.
-void TableSelectionTest::numberFieldRebuildsPath() {
-  RecordingMessages messages;
-  CTableSelection dialog(messages);
-  dialog.Prepare(WindowsJob(), SheetType::Traverse, 1);
-  dialog.show();
-  dialog.PathField()->setText("c:\\other\\trav1.abc");
-
-  dialog.NumberField()->selectAll();
-  QTest::keyClicks(dialog.NumberField(), "5");
-  QCOMPARE(dialog.PathField()->text(), QString("c:\\data\\trav5.tst"));
-
-  dialog.PathField()->setText("c:\\other\\trav5.abc");
-  dialog.NumberField()->setText("7");
-  QTest::keyClick(dialog.NumberField(), Qt::Key_Return);
-  QCOMPARE(dialog.PathField()->text(), QString("c:\\other\\trav7.abc"));
-  QVERIFY(dialog.isVisible());
-  QCOMPARE(dialog.result(), int(QDialog::Rejected));
-}
-
-void TableSelectionTest::newAndOpenExistingPrepareTheFile_data() {
-  QTest::addColumn<bool>("useNew");
-  QTest::addColumn<int>("type");
-  QTest::addColumn<QString>("subfolder");  // "" the scratch folder itself
-  QTest::addColumn<QByteArray>("before");  // "<none>": no file
-  QTest::addColumn<QByteArray>("after");   // "<none>": still no file
-  QTest::addColumn<bool>("failureShown");
-  const QByteArray none = "<none>";
-  QTest::newRow("New on a missing file") << true << 0 << "" << none << QByteArray("empty") << false;
-  QTest::newRow("New on an empty file")
-      << true << 0 << "" << QByteArray() << QByteArray("empty") << false;
-  QTest::newRow("New keeps a sheet with rows")
-      << true << 2 << "" << QByteArray("rows!!") << QByteArray("rows!!") << false;
-  QTest::newRow("New in a missing folder") << true << 0 << "missing" << none << none << true;
-  QTest::newRow("Open Existing makes a missing level sheet")
-      << false << 4 << "" << none << QByteArray("empty") << false;
-  QTest::newRow("Open Existing leaves a missing stadia sheet")
-      << false << 0 << "" << none << none << false;
-}
-
-void TableSelectionTest::newAndOpenExistingPrepareTheFile() {
-  QFETCH(bool, useNew);
-  QFETCH(int, type);
-  QFETCH(QString, subfolder);
-  QFETCH(QByteArray, before);
-  QFETCH(QByteArray, after);
-  QFETCH(bool, failureShown);
-  QTemporaryDir scratch;
-  QVERIFY(scratch.isValid());
-  const QString folder = subfolder.isEmpty() ? scratch.path() : scratch.filePath(subfolder);
-  RecordingMessages messages;
-  CTableSelection dialog(messages);
-  dialog.Prepare(FolderJob(folder), static_cast<SheetType>(type), 2);
-  const QString path = dialog.PathField()->text();
-  if (before != "<none>") QVERIFY(WriteFile(path, before));
-
-  (useNew ? dialog.NewButton() : dialog.OpenExistingButton())->click();
-
-  QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  QCOMPARE(PathToQt(dialog.Result().path), path);
-  QCOMPARE(static_cast<int>(dialog.Result().type), type);
-  if (after == "<none>") {
-    QVERIFY(!QFile::exists(path));
-  } else {
-    QCOMPARE(ReadFile(path), after);
-  }
-  if (failureShown) {
-    QCOMPARE(messages.texts.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(messages.texts[0]), "failed to create file " + path);
-  } else {
-    QVERIFY(messages.texts.empty());
-  }
-}
-
-void TableSelectionTest::browsedFileDecidesTypeAndNumber() {
-  RecordingMessages messages;
-  BrowsingSelection dialog(messages);
-  dialog.Prepare(WindowsJob(), SheetType::Stadia, 1);
-  dialog.answer = "/jobs/north/trav7.abc";
-
-  dialog.BrowseButton()->click();
-
-  QCOMPARE(dialog.askedFolder, QString("/data/"));
-  QVERIFY(dialog.TypeButton(SheetType::Traverse)->isChecked());
-  QCOMPARE(dialog.NumberField()->text(), QString("7"));
-  QCOMPARE(dialog.NumberLabel()->text(), QString("Traverse Number"));
-  QCOMPARE(dialog.PathField()->text(), QString("/jobs/north/trav7.abc"));
-}
-
 }  // namespace kestrel::testing
+
+#include "table_selection_test.moc"
