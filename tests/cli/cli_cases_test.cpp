@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,16 +21,12 @@ struct CaseRun {
   int line = 0;
   std::string command;  // the words after "$ ", not yet split
   std::string input;
-  std::vector<std::string> out;
-  std::vector<std::string> err;
-  bool checkOut = false;
-  bool checkErr = false;
+  std::optional<std::vector<std::string>> out, err;  // checked when given
   int status = 0;
 };
 
 struct Case {
-  std::string file;
-  std::string name;
+  std::string file, name;
   std::vector<CaseRun> runs;
 };
 
@@ -44,82 +41,59 @@ std::string Replace(std::string text, const std::string& from, const std::string
 // Words split at blanks; "..." keeps blanks, with \" and \\ inside.
 std::vector<std::string> SplitWords(const std::string& text) {
   std::vector<std::string> words;
-  std::string word;
   bool inWord = false, quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (quoted) {
-      if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) {
-        word += text[++i];
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        word += c;
-      }
-    } else if (c == '"') {
-      quoted = inWord = true;
-    } else if (c == ' ') {
-      if (inWord) words.push_back(word);
-      word.clear();
+    if (c == ' ' && !quoted) {
       inWord = false;
+      continue;
+    }
+    if (!inWord) words.emplace_back();
+    inWord = true;
+    const bool escaped =
+        quoted && c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\');
+    if (c == '"') {
+      quoted = !quoted;
     } else {
-      word += c;
-      inWord = true;
+      words.back() += escaped ? text[++i] : c;
     }
   }
-  if (inWord) words.push_back(word);
   return words;
 }
 
-// The text after a line's one-character tag and its blank.
-std::string Rest(const std::string& line) { return line.size() > 2 ? line.substr(2) : ""; }
-
 std::vector<Case> LoadCases() {
-  std::vector<Case> cases;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(KESTREL_TEST_DATA_DIR)) {
     if (entry.path().extension() == ".cases") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
+  std::vector<Case> cases;
   for (const fs::path& file : files) {
     std::ifstream in(file);
-    std::string line;
-    std::string input;
-    int number = 0;
-    while (std::getline(in, line)) {
-      ++number;
+    std::string line, input;
+    for (int number = 1; std::getline(in, line); ++number) {
       if (line.empty() || line[0] == '#') continue;
+      // The text after the line's one-character tag and its blank.
+      const std::string rest = line.size() > 2 ? line.substr(2) : "";
       if (line.rfind("case ", 0) == 0) {
         cases.push_back({file.filename().string(), line.substr(5), {}});
-        continue;
-      }
-      if (cases.empty()) continue;
-      std::vector<CaseRun>& runs = cases.back().runs;
-      switch (line[0]) {
-        case '<':
-          input += Rest(line) + "\n";
-          break;
-        case '$':
-          runs.push_back(CaseRun{number, Rest(line), input, {}, {}, false, false, 0});
-          input.clear();
-          break;
-        case '>':
-          if (!runs.empty()) {
-            runs.back().out.push_back(Replace(Rest(line), "|", "\t"));
-            runs.back().checkOut = true;
-          }
-          break;
-        case '!':
-          if (!runs.empty()) {
-            runs.back().err.push_back(Rest(line));
-            runs.back().checkErr = true;
-          }
-          break;
-        case '=':
-          if (!runs.empty()) runs.back().status = std::stoi(Rest(line));
-          break;
-        default:
-          ADD_FAILURE() << file << ":" << number << ": unknown line " << line;
+      } else if (line[0] == '<') {
+        input += rest + "\n";
+      } else if (line[0] == '$' && !cases.empty()) {
+        cases.back().runs.push_back({number, rest, input, {}, {}, 0});
+        input.clear();
+      } else if (cases.empty() || cases.back().runs.empty()) {
+        ADD_FAILURE() << file << ":" << number << ": a result before any command: " << line;
+      } else if (CaseRun& run = cases.back().runs.back(); line[0] == '>') {
+        if (!run.out) run.out.emplace();
+        run.out->push_back(Replace(rest, "|", "\t"));
+      } else if (line[0] == '!') {
+        if (!run.err) run.err.emplace();
+        run.err->push_back(rest);
+      } else if (line[0] == '=') {
+        run.status = std::stoi(rest);
+      } else {
+        ADD_FAILURE() << file << ":" << number << ": unknown line " << line;
       }
     }
   }
@@ -135,22 +109,19 @@ TEST_P(CaseFileTest, GivesTheWrittenResults) {
   const Case& c = GetParam();
   TempFolder folder;
   const std::string dir = folder.Path().string();
+  const auto inFolder = [&dir](std::vector<std::string> lines) {
+    for (std::string& line : lines) line = Replace(line, "{dir}", dir);
+    return lines;
+  };
   for (const CaseRun& run : c.runs) {
     SCOPED_TRACE(c.file + ":" + std::to_string(run.line) + ": " + run.command);
-    std::vector<std::string> args = SplitWords(run.command);
-    for (std::string& arg : args) arg = Replace(arg, "{dir}", dir);
-    const CliResult result = RunCli(args, run.input);
+    const CliResult result = RunCli(inFolder(SplitWords(run.command)), run.input);
     EXPECT_EQ(result.status, run.status) << result.err;
-    auto expected = [&](const std::vector<std::string>& lines) {
-      std::vector<std::string> replaced;
-      for (const std::string& l : lines) replaced.push_back(Replace(l, "{dir}", dir));
-      return replaced;
-    };
-    if (run.checkOut) {
-      EXPECT_EQ(Lines(result.out), expected(run.out));
+    if (run.out) {
+      EXPECT_EQ(Lines(result.out), inFolder(*run.out));
     }
-    if (run.checkErr) {
-      EXPECT_EQ(Lines(result.err), expected(run.err));
+    if (run.err) {
+      EXPECT_EQ(Lines(result.err), inFolder(*run.err));
     }
   }
 }

@@ -2,14 +2,13 @@
 // coordinates against an independent reduction of the same field book, the
 // report files, the LandXML file against its schema, the host's strings and
 // point records, and the job verb's summary.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@ namespace kestrel::cli_test {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 
 struct Shot {
   int point;
@@ -30,32 +30,15 @@ struct Shot {
 std::map<int, Shot> ExpectedShots() {
   std::map<int, Shot> shots;
   std::ifstream in(std::string(KESTREL_TEST_DATA_DIR) + "/example_job_shots.txt");
-  std::string line;
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    std::vector<double> fields;
-    std::size_t at = 0;
-    while (at < line.size()) {
-      std::size_t used = 0;
-      fields.push_back(ReadDouble(std::string_view(line).substr(at), &used));
-      if (used == 0) break;
-      at += used;
+    std::vector<double> f;
+    for (const std::string& word : Split(line, ' ')) {
+      if (!word.empty()) f.push_back(ReadDouble(word));
     }
-    if (fields.size() == 5) {
-      shots[static_cast<int>(fields[0])] = {static_cast<int>(fields[1]), fields[2], fields[3],
-                                            fields[4]};
-    }
+    if (f.size() == 5) shots[static_cast<int>(f[0])] = {static_cast<int>(f[1]), f[2], f[3], f[4]};
   }
   return shots;
-}
-
-std::vector<std::string> Split(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  std::stringstream in(line);
-  std::string field;
-  while (std::getline(in, field, separator)) fields.push_back(field);
-  if (!line.empty() && line.back() == separator) fields.emplace_back();
-  return fields;
 }
 
 int Count(const std::string& text, const std::string& part) {
@@ -66,24 +49,42 @@ int Count(const std::string& text, const std::string& part) {
   return count;
 }
 
-// Printed with three decimals: within half a millimetre of the exact value.
-constexpr double kPrinted = 0.0005 + 1e-6;
+// A shot as the program printed it: the point number in cell `point` and the
+// coordinates in the cells from `east` on, with three decimals, so within
+// half a millimetre of the exact value.
+void ExpectShot(const std::vector<std::string>& cells, std::size_t point, std::size_t east,
+                const Shot& shot) {
+  constexpr double kPrinted = 0.0005 + 1e-6;
+  ASSERT_GT(cells.size(), east + 2);
+  EXPECT_EQ(ReadInt(cells[point]), shot.point);
+  EXPECT_NEAR(ReadDouble(cells[east]), shot.east, kPrinted);
+  EXPECT_NEAR(ReadDouble(cells[east + 1]), shot.north, kPrinted);
+  EXPECT_NEAR(ReadDouble(cells[east + 2]), shot.height, kPrinted);
+}
 
 class ExampleJobTest : public testing::Test {
  protected:
   void SetUp() override {
     fs::copy_file(fs::path(KESTREL_SOURCE_DIR) / "examples/job/stad1.tst", sheet_);
+    before_ = ReadBytes(sheet_);
   }
   bool Exists(const std::string& name) const { return fs::exists(folder_.File(name)); }
+  // Runs a verb that writes one file and prints its path.
+  std::string Report(const std::vector<std::string>& args, const std::string& name) {
+    const CliResult result = RunCli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, folder_.File(name) + "\n");
+    return ReadBytes(folder_.File(name));
+  }
 
   TempFolder folder_;
   const std::string sheet_ = folder_.File("stad1.tst");
+  std::string before_;
   const std::map<int, Shot> shots_ = ExpectedShots();
 };
 
 TEST_F(ExampleJobTest, ReduceComputesEveryShot) {
   ASSERT_EQ(shots_.size(), 14u);
-  const std::string before = ReadBytes(sheet_);
   const CliResult result = RunCli({"reduce", sheet_});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
@@ -93,21 +94,17 @@ TEST_F(ExampleJobTest, ReduceComputesEveryShot) {
     SCOPED_TRACE(lines[row - 1]);
     const std::vector<std::string> cells = Split(lines[row - 1], '\t');
     ASSERT_EQ(cells.size(), 12u);  // the row heading and eleven columns
-    EXPECT_EQ(ReadInt(cells[2]), shot.point);
-    EXPECT_NEAR(ReadDouble(cells[9]), shot.east, kPrinted);
-    EXPECT_NEAR(ReadDouble(cells[10]), shot.north, kPrinted);
-    EXPECT_NEAR(ReadDouble(cells[11]), shot.height, kPrinted);
+    ExpectShot(cells, 2, 9, shot);
   }
   // Set-ups show their instrument point's coordinates; the third stands on
   // the peg radiated in row 5.
   EXPECT_EQ(Split(lines[18], '\t')[9], Split(lines[4], '\t')[9]);
-  EXPECT_EQ(ReadBytes(sheet_), before);
+  EXPECT_EQ(ReadBytes(sheet_), before_);
   EXPECT_FALSE(Exists("stadiaerrors_tst.rtf"));
 
   // --save keeps the coordinates in the file.
   ASSERT_EQ(RunCli({"reduce", sheet_, "--save"}).status, 0);
-  const CliResult shown = RunCli({"show", sheet_, "--coords"});
-  EXPECT_EQ(shown.out, result.out);
+  EXPECT_EQ(RunCli({"show", sheet_, "--coords"}).out, result.out);
 }
 
 TEST_F(ExampleJobTest, ReduceReportsProblems) {
@@ -118,62 +115,51 @@ TEST_F(ExampleJobTest, ReduceReportsProblems) {
                     "0,3=90", "--set", "0,4=10", "--save"})
                 .status,
             0);
+  const std::string message = "message: line 0 No backsight shot yet defines";
   const CliResult quiet = RunCli({"reduce", sheet, "--no-error-report"});
   EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(Lines(quiet.out).back(), "message: line 0 No backsight shot yet defines");
+  EXPECT_EQ(Lines(quiet.out).back(), message);
   EXPECT_FALSE(Exists("stadiaerrors_tst.rtf"));
 
   const CliResult reported = RunCli({"reduce", sheet});
   EXPECT_EQ(reported.status, 0);
   const std::vector<std::string> lines = Lines(reported.out);
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "message: line 0 No backsight shot yet defines");
+  EXPECT_EQ(lines[lines.size() - 2], message);
   EXPECT_EQ(lines.back(), "error report: " + folder_.File("stadiaerrors_tst.rtf"));
   EXPECT_TRUE(Exists("stadiaerrors_tst.rtf"));
 }
 
 TEST_F(ExampleJobTest, ListingAndCheckShotReport) {
-  const CliResult listing = RunCli({"list", sheet_, "--reduce", "--coords"});
-  ASSERT_EQ(listing.status, 0) << listing.err;
-  EXPECT_EQ(listing.out, folder_.File("StadiaListing_tst.rtf") + "\n");
-  const std::string rtf = ReadBytes(folder_.File("StadiaListing_tst.rtf"));
+  const std::string rtf = Report({"list", sheet_, "--reduce", "--coords"}, "StadiaListing_tst.rtf");
   EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u);
   EXPECT_EQ(Count(rtf, "SD/HT    "), 9);  // "SD/HT%7d", one per SD/HT row
   EXPECT_EQ(Count(rtf, "  CHK    "), 2);  // "  CHK%5d" with the coordinate columns
 
-  const CliResult check = RunCli({"check", sheet_, "--reduce"});
-  ASSERT_EQ(check.status, 0) << check.err;
-  EXPECT_EQ(check.out, folder_.File("CheckReport.rtf") + "\n");
-  const std::string report = ReadBytes(folder_.File("CheckReport.rtf"));
-  EXPECT_NE(report.find("CHECK SHOT REPORT"), std::string::npos);
+  const std::string report = Report({"check", sheet_, "--reduce"}, "CheckReport.rtf");
+  EXPECT_THAT(report, HasSubstr("CHECK SHOT REPORT"));
   // Station minus check shot, from the independently reduced check shots.
-  EXPECT_NE(report.find("Point     2 Coordinate difference   -0.004,  -0.003,   0.003"),
-            std::string::npos);
-  EXPECT_NE(report.find("Point     1 Coordinate difference    0.003,  -0.005,   0.000"),
-            std::string::npos);
+  EXPECT_THAT(report, HasSubstr("Point     2 Coordinate difference   -0.004,  -0.003,   0.003"));
+  EXPECT_THAT(report, HasSubstr("Point     1 Coordinate difference    0.003,  -0.005,   0.000"));
 }
 
 TEST_F(ExampleJobTest, LandXmlFile) {
-  const std::string xml = folder_.File("survey.xml");
-  const CliResult result = RunCli({"landxml", sheet_, "--reduce", "-o", xml});
-  ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, xml + "\n");
-  const std::string text = ReadBytes(xml);
-  EXPECT_NE(text.find("<CgPoint name=\"1\">1000.000000 5000.000000 50.000000 </CgPoint>"),
-            std::string::npos);
+  const std::string text =
+      Report({"landxml", sheet_, "--reduce", "-o", folder_.File("survey.xml")}, "survey.xml");
+  EXPECT_THAT(text, HasSubstr("<CgPoint name=\"1\">1000.000000 5000.000000 50.000000 </CgPoint>"));
   EXPECT_EQ(Count(text, "<InstrumentSetup "), 3);
   EXPECT_EQ(Count(text, "<ReducedObservation "), 9);
-  EXPECT_NE(text.find("<ReducedObservation name=\"101\" desc=\"temp stn\" setupID=\"IS1\" "
-                      "targetSetupID=\"IS2\" azimuth=\"343.0556\" zenithAngle=\"89.0450\" "
-                      "slopeDistance=\"54.023\"/>"),
-            std::string::npos);
+  EXPECT_THAT(text, HasSubstr("<ReducedObservation name=\"101\" desc=\"temp stn\" setupID=\"IS1\" "
+                              "targetSetupID=\"IS2\" azimuth=\"343.0556\" zenithAngle=\"89.0450\" "
+                              "slopeDistance=\"54.023\"/>"));
 
   const std::string schema = "/work/shared/landxml/LandXML-1.2.xsd";
   if (!fs::exists(schema) || std::system("command -v xmllint >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "no LandXML schema or xmllint to validate against";
   }
-  const std::string validate = "xmllint --noout --nonet --schema '" + schema + "' '" + xml +
-                               "' >'" + folder_.File("xmllint.txt") + "' 2>&1";
+  const std::string validate = "xmllint --noout --nonet --schema '" + schema + "' '" +
+                               folder_.File("survey.xml") + "' >'" + folder_.File("xmllint.txt") +
+                               "' 2>&1";
   EXPECT_EQ(std::system(validate.c_str()), 0) << ReadBytes(folder_.File("xmllint.txt"));
 }
 
@@ -194,20 +180,16 @@ TEST_F(ExampleJobTest, StringsAndPointsForTheHost) {
   EXPECT_EQ(lines[0], "number,easting,northing,height,code,comment");
   EXPECT_EQ(lines[1], "1,1000.000,5000.000,50.000,PM,PM 4521");
   EXPECT_EQ(lines[2], "2,1084.362,5061.785,51.732,PM,PM 4522");
-  int line = 3;
+  std::size_t line = 3;
   for (const auto& [row, shot] : shots_) {
     SCOPED_TRACE(lines[line]);
     const std::vector<std::string> fields = Split(lines[line++], ',');
     ASSERT_EQ(fields.size(), 6u);
-    EXPECT_EQ(ReadInt(fields[0]), shot.point);
-    EXPECT_NEAR(ReadDouble(fields[1]), shot.east, kPrinted);
-    EXPECT_NEAR(ReadDouble(fields[2]), shot.north, kPrinted);
-    EXPECT_NEAR(ReadDouble(fields[3]), shot.height, kPrinted);
+    ExpectShot(fields, 0, 1, shot);
   }
 }
 
 TEST_F(ExampleJobTest, JobWritesEveryReport) {
-  const std::string before = ReadBytes(sheet_);
   const CliResult result = RunCli({"job", sheet_});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(
@@ -216,11 +198,11 @@ TEST_F(ExampleJobTest, JobWritesEveryReport) {
                                 "messages: 0", "listing: " + folder_.File("StadiaListing_tst.rtf"),
                                 "check shot report: " + folder_.File("CheckReport.rtf"),
                                 "LandXML file: " + folder_.File("stad1_tst.xml")}));
-  EXPECT_TRUE(Exists("StadiaListing_tst.rtf"));
-  EXPECT_TRUE(Exists("CheckReport.rtf"));
-  EXPECT_TRUE(Exists("stad1_tst.xml"));
+  for (const char* name : {"StadiaListing_tst.rtf", "CheckReport.rtf", "stad1_tst.xml"}) {
+    EXPECT_TRUE(Exists(name)) << name;
+  }
   EXPECT_FALSE(Exists("stadiaerrors_tst.rtf"));
-  EXPECT_EQ(ReadBytes(sheet_), before);
+  EXPECT_EQ(ReadBytes(sheet_), before_);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "cli_runner.h"
 
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -33,52 +32,49 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> fields{""};
+  for (const char c : text) {
+    if (c == separator) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
   }
+  return fields;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines = Split(text, '\n');
+  if (lines.back().empty()) lines.pop_back();  // after the last line feed, or an empty text
   return lines;
 }
+
+namespace {
+
+// Quoted for the shell: in single quotes, each ' as '\''.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
   // Standard input and both outputs go through files, so that nothing can
   // block on a full pipe.
   TempFolder streams;
-  const std::string in = streams.File("in"), out = streams.File("out"), err = streams.File("err");
-  WriteBytes(in, input);
-
-  std::vector<char*> argv;
-  std::string program = KESTREL_CLI_PATH;
-  argv.push_back(program.data());
-  std::vector<std::string> copies = args;
-  for (std::string& arg : copies) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int inFd = ::open(in.c_str(), O_RDONLY);
-    const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (inFd < 0 || outFd < 0 || errFd < 0) ::_exit(126);
-    ::dup2(inFd, 0);
-    ::dup2(outFd, 1);
-    ::dup2(errFd, 2);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  CliResult result;
-  int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    result.status = WEXITSTATUS(status);
-  }
-  result.out = ReadBytes(out);
-  result.err = ReadBytes(err);
-  return result;
+  WriteBytes(streams.File("in"), input);
+  std::string command = "exec " + Quoted(KESTREL_CLI_PATH);
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  command += " <" + Quoted(streams.File("in")) + " >" + Quoted(streams.File("out")) + " 2>" +
+             Quoted(streams.File("err"));
+  const int status = std::system(command.c_str());
+  // A program ended by a signal is not an exit status.
+  const bool exited = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) < 128;
+  return {exited ? WEXITSTATUS(status) : -1, ReadBytes(streams.File("out")),
+          ReadBytes(streams.File("err"))};
 }
 
 }  // namespace kestrel::cli_test

@@ -10,8 +10,7 @@ namespace kestrel::cli_test {
 
 struct CliResult {
   int status = -1;  // the exit status, or -1 when the program did not exit normally
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = std::string());
@@ -35,6 +34,8 @@ class TempFolder {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// The fields of a text between separators ("a,,b," is "a", "", "b", "").
+std::vector<std::string> Split(const std::string& text, char separator);
 // The lines of a text, without their line feeds.
 std::vector<std::string> Lines(const std::string& text);
 
