@@ -1,7 +1,5 @@
 #include "app/kestrel_doc.h"
 
-#include <sys/stat.h>
-
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -14,13 +12,6 @@
 
 namespace kestrel {
 namespace {
-
-// The file's identity, or 0 when it does not exist. Saving replaces the file
-// by renaming a new one over it, so a written file has a new identity.
-ino_t FileIdentity(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
-}
 
 CKestrelDoc::SaveAnswer AskSaveOnScreen(const QString& title) {
   const auto answer = QMessageBox::question(
@@ -105,9 +96,7 @@ bool CKestrelDoc::OnOpenDocument(const std::string& path) {
 bool CKestrelDoc::OnSaveDocument(const std::string& path) {
   CUGDataSource* sheet = ActiveSheet();
   if (sheet == nullptr) return false;
-  const ino_t before = FileIdentity(path);
-  const bool saved = sheet->SaveToFile(path) == 1 || FileIdentity(path) != before;
-  if (!saved) return false;
+  if (sheet->SaveToFile(path) != 1) return false;
   SetPathName(path);
   SetModifiedFlag(false);
   if (fileUsed) fileUsed(path);

@@ -79,6 +79,8 @@ class CUGDataSource {
   // Option 1: p1 column in, p2 width in pixels out. Option 2: p1 column and
   // p2 row in, the cell the Enter key goes to out.
   virtual int GridOption(int option, int& p1, int& p2) = 0;
+  // 1 when the sheet file was written, 0 when it could not be (the old file
+  // is then untouched); 1 when read, 0 when the file cannot be opened.
   virtual int SaveToFile(const std::string& path) = 0;
   virtual int LoadFromFile(const std::string& path) = 0;
 

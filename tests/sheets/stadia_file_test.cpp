@@ -211,6 +211,7 @@ TEST_F(StadiaFileTest, FailuresLeaveTheSheetAndAreReported) {
   ASSERT_EQ(context.messages.texts.size(), 1u);
   EXPECT_NE(context.messages.texts[0].find(path), std::string::npos);
   EXPECT_TRUE(sheet.DocumentPath().empty());
+  EXPECT_EQ(sheet.SaveToFile(folder.File("stad1.tst")), 1);
 
   // A row's saved state restores it; a state cut short or a row outside is refused.
   const std::string state = sheet.RowState(3);

@@ -190,7 +190,9 @@ int Stadia::SaveToFile(const std::string& path) {
     file.Abandon();
     ctx_.messages.Show(Sprintf("Could not save the Stadia sheet to %s", path.c_str()));
   }
-  return 0;
+  // 1 when the file was written, so that a document never takes an unsaved
+  // sheet for a saved one.
+  return saved ? 1 : 0;
 }
 
 int Stadia::LoadFromFile(const std::string& path) {
