@@ -28,8 +28,8 @@ inline constexpr RgbColor kNoteBackground{214, 214, 214};
 // One grid cell as the sheet fills it for display, or as the grid hands an
 // edited text back.
 struct CellValue {
-  std::string text;      // Windows-1252
-  std::string choices;   // drop list of column 0, "\n"-terminated keywords; empty otherwise
+  std::string text;     // Windows-1252
+  std::string choices;  // drop list of column 0, "\n"-terminated keywords; empty otherwise
   RgbColor textColor = kBlackText;
   bool joinNote = false;  // an Fnote row: columns 1 to 6 show one joined grey cell
 };
