@@ -148,12 +148,10 @@ void CKestrelApp::OnFileOpenRecent(int index) {
   if (index < 0 || index >= static_cast<int>(recent_.Files().size())) return;
   const std::string path = recent_.Files()[index];
   if (!doc_->SaveModified()) return;
-  // A precision stadia file carries its keyword in the extension, after the
-  // job name, so its name alone decides its kind.
-  if (IsPrecisionStadiaPath(path)) {
-    ApplySheetChoice(state_, {SheetType::PrecisionStadia, path});
-  } else if (const std::optional<RecentSheet> recent = DetectRecentSheet(path)) {
-    ApplySheetChoice(state_, {recent->type, path});
+  // The file's name alone decides its kind (a job-first name carries it in
+  // the extension, after the job name).
+  if (const std::optional<SheetNameMatch> match = RecognizeSheetFile(path)) {
+    ApplySheetChoice(state_, {match->type, path});
   }
   OpenSheetFile(path);
 }

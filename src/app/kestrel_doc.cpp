@@ -6,6 +6,7 @@
 
 #include "app/qt_ports.h"
 #include "job/path_parts.h"
+#include "job/table_selection.h"
 #include "platform/file_access.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
@@ -30,15 +31,11 @@ std::optional<std::string> AskSaveAsNameOnScreen(const std::string& currentPath)
 
 }  // namespace
 
-std::optional<std::string> PrecisionStadiaSavePath(const std::string& path) {
-  if (path.find("precisionstadia") != std::string::npos) return std::nullopt;
-  const PathParts parts = SplitPath(path);
-  const std::size_t stad = parts.title.find("stad");
-  if (stad == std::string::npos) return std::nullopt;
-  const int number = ReadInt(std::string_view(parts.title).substr(stad + 4));
-  const std::string job = parts.extension.empty() ? std::string() : parts.extension.substr(1);
-  return Sprintf("%s%s%s.precisionstadia%1d", parts.drive.c_str(), parts.folder.c_str(),
-                 job.c_str(), number);
+std::optional<std::string> SavePathForKind(SheetType type, const std::string& path) {
+  const std::optional<SheetType> reads = SheetTypeInfoOf(type).readsFilesOf;
+  const std::optional<SheetNameMatch> match = RecognizeSheetFile(path);
+  if (!reads || !match || match->type != *reads) return std::nullopt;
+  return RebuildSheetPath(path, type, match->number);
 }
 
 CKestrelDoc::CKestrelDoc(SheetContext& context, const SheetRegistry& registry, QObject* parent)
@@ -48,8 +45,7 @@ CKestrelDoc::CKestrelDoc(SheetContext& context, const SheetRegistry& registry, Q
       context_(context),
       registry_(registry) {
   for (const SheetTypeInfo& info : SheetTypeTable()) {
-    const SheetKind* kind = registry_.Find(info.type);
-    if (kind != nullptr && kind->make) sheets_[static_cast<int>(info.type)] = kind->make(context_);
+    sheets_[static_cast<int>(info.type)] = registry_.Core().Make(info.type, context_);
   }
 }
 
@@ -60,7 +56,7 @@ CUGDataSource* CKestrelDoc::ActiveSheet() const {
   return type ? Sheet(*type) : nullptr;
 }
 
-const SheetKind* CKestrelDoc::ActiveKind() const {
+const DesktopSheetKind* CKestrelDoc::ActiveKind() const {
   const std::optional<SheetType> type = context_.app.flags.First();
   return type ? registry_.Find(*type) : nullptr;
 }
@@ -127,16 +123,17 @@ void CKestrelDoc::SetModifiedFlag(bool modified) {
   emit ModifiedChanged(modified_);
 }
 
-void CKestrelDoc::MovePrecisionStadiaPath() {
-  if (!context_.app.flags.precisionstadia || path_.empty()) return;
-  const std::optional<std::string> moved = PrecisionStadiaSavePath(path_);
+void CKestrelDoc::MoveToOwnFileName() {
+  const std::optional<SheetType> type = context_.app.flags.First();
+  if (!type || path_.empty()) return;
+  const std::optional<std::string> moved = SavePathForKind(*type, path_);
   if (!moved) return;
   SetPathName(*moved);
   if (fileUsed) fileUsed(*moved);
 }
 
 bool CKestrelDoc::SaveModified() {
-  MovePrecisionStadiaPath();
+  MoveToOwnFileName();
   if (!modified_) return true;
   switch (askSave(Title())) {
     case SaveAnswer::Save:

@@ -29,7 +29,7 @@ class CKestrelDoc : public QObject {
   // The sheet whose type flag is set; nullptr when no flag is set or that kind
   // has no sheet in this build.
   CUGDataSource* ActiveSheet() const;
-  const SheetKind* ActiveKind() const;
+  const DesktopSheetKind* ActiveKind() const;
   CUGDataSource* Sheet(SheetType type) const;
   SheetContext& Context() const { return context_; }
 
@@ -76,9 +76,10 @@ class CKestrelDoc : public QObject {
   void TitleChanged();
 
  private:
-  // A precision stadia sheet opened from a stadia file is saved under the
-  // precision stadia name of the same job and number.
-  void MovePrecisionStadiaPath();
+  // A sheet opened from a file of a kind it also reads (precision stadia from
+  // a stadia file) is saved under its own kind's name of the same job and
+  // number.
+  void MoveToOwnFileName();
 
   SheetContext& context_;
   const SheetRegistry& registry_;
@@ -88,10 +89,10 @@ class CKestrelDoc : public QObject {
   PrintOptions printing_;
 };
 
-// The name a precision stadia document read from a stadia file is saved
-// under: "%s%s%s.precisionstadia%1d" of the drive, folder, the job name taken
-// from the old extension and the number after "stad" in the title. nullopt
-// when the path needs no change.
-std::optional<std::string> PrecisionStadiaSavePath(const std::string& path);
+// The name a document of `type` read from a file of the kind it also reads is
+// saved under: the type's file name for the drive, folder, job and number the
+// path holds ("c:\data\stad3.tst" -> "c:\data\tst.precisionstadia3").
+// nullopt when the path needs no change.
+std::optional<std::string> SavePathForKind(SheetType type, const std::string& path);
 
 }  // namespace kestrel

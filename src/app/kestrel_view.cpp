@@ -57,11 +57,11 @@ int CKestrelView::SearchStartRow() const {
 
 CUGDataSource* CKestrelView::Sheet() const { return doc_.ActiveSheet(); }
 
-const SheetKind* CKestrelView::Kind() const { return doc_.ActiveKind(); }
+const DesktopSheetKind* CKestrelView::Kind() const { return doc_.ActiveKind(); }
 
 bool CKestrelView::SheetHas(int code) const {
-  const SheetKind* kind = Kind();
-  return Sheet() != nullptr && kind != nullptr && kind->commands.count(code) != 0;
+  const DesktopSheetKind* kind = Kind();
+  return Sheet() != nullptr && kind != nullptr && kind->Implements(code);
 }
 
 void CKestrelView::GoToRow(int row) {

@@ -14,7 +14,7 @@ class CKestrelDoc;
 class CommandRouter;
 class CUGDataSource;
 class MyCug;
-struct SheetKind;
+struct DesktopSheetKind;
 
 class CKestrelView : public QWidget {
   Q_OBJECT
@@ -62,7 +62,7 @@ class CKestrelView : public QWidget {
 
  private:
   CUGDataSource* Sheet() const;
-  const SheetKind* Kind() const;
+  const DesktopSheetKind* Kind() const;
   bool SheetHas(int code) const;
   void RegisterCommands(CommandRouter& router);
   void RegisterSheetCommand(CommandRouter& router, int id, int code, void (CKestrelView::*run)());

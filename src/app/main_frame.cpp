@@ -33,7 +33,7 @@ bool CMainFrame::OnCreate() {
   CreateMenus();
   CreateMainToolBar();
   if (const std::optional<SheetType> type = app_.flags.First()) {
-    const SheetKind* kind = registry_.Find(*type);
+    const DesktopSheetKind* kind = registry_.Find(*type);
     if (kind != nullptr && kind->createBars) kind->createBars(*this);
   }
   statusBar_ = new CProgressStatusBar(app_, this);

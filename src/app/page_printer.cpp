@@ -44,7 +44,7 @@ int PageCount(int rows, int linesPerPage) {
   return std::max(rows, 0) / std::max(linesPerPage, 1) + 1;
 }
 
-int PrintSheetPages(QPrinter& printer, CUGDataSource& sheet, const SheetKind& kind,
+int PrintSheetPages(QPrinter& printer, CUGDataSource& sheet, const DesktopSheetKind& kind,
                     ApplicationState& app, const PrintOptions& options) {
   QPainter painter;
   if (!painter.begin(&printer)) return 0;
@@ -64,7 +64,8 @@ int PrintSheetPages(QPrinter& printer, CUGDataSource& sheet, const SheetKind& ki
 }
 
 int PrintSheetToPdf(const QString& path, const QPrinter& layoutFrom, CUGDataSource& sheet,
-                    const SheetKind& kind, ApplicationState& app, const PrintOptions& options) {
+                    const DesktopSheetKind& kind, ApplicationState& app,
+                    const PrintOptions& options) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageLayout(layoutFrom.pageLayout());

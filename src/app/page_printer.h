@@ -11,7 +11,7 @@ namespace kestrel {
 
 class CUGDataSource;
 struct ApplicationState;
-struct SheetKind;
+struct DesktopSheetKind;
 
 // Pages a listing of `rows` takes: rows / linesPerPage + 1 (a page count of at
 // least one; lines per page below 1 count as 1).
@@ -22,11 +22,12 @@ int PageCount(int rows, int linesPerPage);
 // the sheet draws its header and the page's rows, and the page number is
 // printed at the foot. Returns the number of pages printed, 0 when the printer
 // could not be started.
-int PrintSheetPages(QPrinter& printer, CUGDataSource& sheet, const SheetKind& kind,
+int PrintSheetPages(QPrinter& printer, CUGDataSource& sheet, const DesktopSheetKind& kind,
                     ApplicationState& app, const PrintOptions& options);
 
 // The same pages into a PDF file, with the page layout of `layoutFrom`.
 int PrintSheetToPdf(const QString& path, const QPrinter& layoutFrom, CUGDataSource& sheet,
-                    const SheetKind& kind, ApplicationState& app, const PrintOptions& options);
+                    const DesktopSheetKind& kind, ApplicationState& app,
+                    const PrintOptions& options);
 
 }  // namespace kestrel

@@ -1,18 +1,15 @@
 #pragma once
-// The sheet kinds the desktop program knows. A kind registers how its sheet is
-// made, its "Entry Type" dialog, the bars the frame carries when the program
-// starts for it, the Command codes its sheet implements (which decide the
-// menu commands that are enabled) and how it prints. Adding a sheet kind is a
-// matter of registering it here.
+// What the desktop program adds to the core's sheet kinds: the "Entry Type"
+// dialog, the bars the frame carries when the program starts for a kind and
+// how a kind prints. How a sheet is made and which commands it carries out
+// (which decide the menu commands that are enabled) come from the core's
+// registry (sheets/sheet_kind_registry.h), which this one holds.
 #include <array>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <set>
 
 #include "job/sheet_types.h"
-#include "sheets/data_source.h"
-#include "sheets/sheet_context.h"
+#include "sheets/sheet_kind_registry.h"
 
 class QWidget;
 
@@ -20,38 +17,50 @@ namespace kestrel {
 
 class CMainFrame;
 
-struct SheetKind {
+struct DesktopSheetKind {
   SheetType type = SheetType::Stadia;
-  // Makes the document's sheet of this kind. Empty while the kind has only its
-  // bars: the document then has no sheet of that kind.
-  std::function<std::unique_ptr<CUGDataSource>(SheetContext&)> make;
+  // The core's kind; nullptr while the kind has only its bars (the document
+  // then has no sheet of that kind).
+  const SheetKind* core = nullptr;
   // The kind's defaults dialog: the chosen row type, or -1 when none was
   // chosen or the dialog was cancelled. Empty when the kind has none.
   std::function<int(QWidget* parent)> entryTypeDialog;
   // Creates the bars of this kind on the frame at start-up.
   std::function<void(CMainFrame&)> createBars;
-  // The Command codes the sheet implements.
-  std::set<int> commands;
   // Printing: the coordinates are recalculated before every page.
   bool recalculateBeforePage = true;
   // Printing: the smaller font when corrected bearings and distances widen the
   // listing.
   bool smallFontWhenCorrected = false;
+
+  // True when the kind's sheet carries out the Command code.
+  bool Implements(int code) const { return core != nullptr && core->Implements(code); }
 };
 
 class SheetRegistry {
  public:
-  // A kind registered again replaces the earlier registration.
-  void Register(SheetKind kind);
-  const SheetKind* Find(SheetType type) const;
+  SheetRegistry();
+  SheetRegistry(const SheetRegistry&) = delete;
+  SheetRegistry& operator=(const SheetRegistry&) = delete;
+
+  // A kind's desktop part registered again replaces the earlier one.
+  void Register(DesktopSheetKind kind);
+  // The kind's desktop part, or nullptr when neither the desktop nor the core
+  // knows the kind.
+  const DesktopSheetKind* Find(SheetType type) const;
   // True when a sheet of that kind can be made.
-  bool HasSheet(SheetType type) const;
+  bool HasSheet(SheetType type) const { return core_.Find(type) != nullptr; }
+
+  SheetKindRegistry& Core() { return core_; }
+  const SheetKindRegistry& Core() const { return core_; }
 
  private:
-  std::array<std::optional<SheetKind>, kSheetTypeCount> kinds_;
+  SheetKindRegistry core_;
+  std::array<std::optional<DesktopSheetKind>, kSheetTypeCount> kinds_;
 };
 
-// Every kind this build of the program carries.
+// Every kind this build of the program carries: the core's built-in kinds and
+// the desktop's parts of them.
 void RegisterBuiltinSheets(SheetRegistry& registry);
 
 }  // namespace kestrel

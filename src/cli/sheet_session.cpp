@@ -20,11 +20,8 @@ std::string KindName(SheetType type) {
 }  // namespace
 
 std::optional<SheetType> SheetKindOfFile(const std::string& path) {
-  if (IsPrecisionStadiaPath(path)) return SheetType::PrecisionStadia;
-  if (const std::optional<RecentSheet> recent = DetectRecentSheet(FileNameOf(path))) {
-    return recent->type;
-  }
-  return std::nullopt;
+  const std::optional<SheetNameMatch> match = RecognizeSheetFile(path);
+  return match ? std::optional(match->type) : std::nullopt;
 }
 
 SheetSession::SheetSession(const GlobalOptions& options)

@@ -7,13 +7,10 @@
 
 namespace kestrel {
 
-bool IsPrecisionStadiaPath(std::string_view path) {
-  return LowerCaseAscii(FileNameOf(path)).find(".precisionstadia") != std::string::npos;
-}
-
 std::string JobNameOfSheetPath(SheetType type, std::string_view path) {
   const PathParts parts = SplitPath(path);
-  if (type == SheetType::PrecisionStadia && IsPrecisionStadiaPath(path)) return parts.title;
+  const std::optional<SheetNameMatch> jobFirst = JobFirstSheetName(path);
+  if (jobFirst && jobFirst->type == type) return parts.title;
   return parts.extension.empty() ? std::string() : parts.extension.substr(1);
 }
 

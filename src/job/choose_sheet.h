@@ -29,12 +29,9 @@ int ChooseSheet(ApplicationState& app, std::string& path, int number, const std:
 // set, and the job's drive, folder and name are taken from the chosen path.
 void ApplySheetChoice(ApplicationState& app, const SheetChoice& choice);
 
-// True when the path's file name holds ".precisionstadia" (any case): the job
-// name is then the file title, not the extension.
-bool IsPrecisionStadiaPath(std::string_view path);
-
-// The job name a sheet path stands for: the file title of a precision stadia
-// path, otherwise the extension without its dot ("c:\data\stad1.tst" -> "tst").
+// The job name a sheet path stands for: the file title of a job-first name
+// of a job-first kind ("tst.precisionstadia2"), otherwise the extension
+// without its dot ("c:\data\stad1.tst" -> "tst").
 std::string JobNameOfSheetPath(SheetType type, std::string_view path);
 
 }  // namespace kestrel

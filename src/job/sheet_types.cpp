@@ -1,22 +1,81 @@
 #include "job/sheet_types.h"
 
+#include "job/path_parts.h"
+#include "platform/number_text.h"
 #include "platform/printf_format.h"
 
 namespace kestrel {
 namespace {
 
-// The radio button text of the traverse keeps its trailing blank: it is the
-// dialog's own text.
+using enum SheetType;
+using enum SheetNameForm;
+
+// The radio button text of the traverse keeps its trailing blank, and the
+// precision stadia filter's description its trailing blank: they are the
+// dialog's own texts. A browsed precision stadia file shows "Survey Number"
+// although the kind's own label is "Level Number".
 constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
-    {SheetType::Stadia, "stadia", "stad", "%s%sstad%1d.%s", "Survey Number", "Stadia"},
-    {SheetType::Traditional, "traditional", "trad", "%s%strad%1d.%s", "Survey Number",
-     "Traditional Stadia"},
-    {SheetType::Traverse, "traverse", "trav", "%s%strav%1d.%s", "Traverse Number", "Traverse "},
-    {SheetType::LevelBook, "levelbook", "lvlbk", "%s%slvlbk%1d.%s", "Level Number", "Level Book"},
-    {SheetType::LevelSheet, "levelsheet", "lvlsh", "%s%slvlsh%1d.%s", "Level Number",
-     "Level Sheet"},
-    {SheetType::PrecisionStadia, "precisionstadia", "precisionstadia", "%s%s%s.precisionstadia%1d",
-     "Level Number", "Precision Stadia"},
+    {Stadia,
+     "stadia",
+     "stad",
+     NumberFirst,
+     "Survey Number",
+     "Stadia",
+     {"stad", nullptr},
+     {{{"Stadia Entry (stad*.*)", "stad*.*"}, {nullptr, nullptr}}},
+     "Survey Number",
+     std::nullopt},
+    {Traditional,
+     "traditional",
+     "trad",
+     NumberFirst,
+     "Survey Number",
+     "Traditional Stadia",
+     {"trad", nullptr},
+     {{{"Traditional Stadia (trad*.*)", "trad*.*"}, {nullptr, nullptr}}},
+     "Survey Number",
+     std::nullopt},
+    {Traverse,
+     "traverse",
+     "trav",
+     NumberFirst,
+     "Traverse Number",
+     "Traverse ",
+     {"trav", nullptr},
+     {{{"Traverse Entry (trav*.*)", "trav*.*"}, {nullptr, nullptr}}},
+     "Traverse Number",
+     std::nullopt},
+    {LevelBook,
+     "levelbook",
+     "lvlbk",
+     NumberFirst,
+     "Level Number",
+     "Level Book",
+     {"lvlbk", nullptr},
+     {{{"Level Books (lvlbk*.*)", "lvlbk*.*"}, {nullptr, nullptr}}},
+     "Level Number",
+     std::nullopt},
+    {LevelSheet,
+     "levelsheet",
+     "lvlsh",
+     NumberFirst,
+     "Level Number",
+     "Level Sheet",
+     {"lvlsh", "lvl2sh"},
+     {{{"Level Sheets GYRE (lvlsh *.*)", "lvlsh*.*"},
+       {"Level Sheets V3.03 (lvl2sh*.*)", "lvl2sh*.*"}}},
+     "Level Number",
+     std::nullopt},
+    {PrecisionStadia,
+     "precisionstadia",
+     "precisionstadia",
+     JobFirst,
+     "Level Number",
+     "Precision Stadia",
+     {"precisionstadia", nullptr},
+     {{{"precisionstadia (*.precisionstadia*) ", "*.precisionstadia*"}, {nullptr, nullptr}}},
+     "Survey Number",
+     Stadia},
 }};
 
 }  // namespace
@@ -36,48 +95,93 @@ std::optional<SheetType> SheetTypeFromKeyword(std::string_view keyword) {
   return std::nullopt;
 }
 
+std::string SheetKeywordList() {
+  std::string list;
+  for (std::size_t i = 0; i < kSheetTypes.size(); ++i) {
+    if (i > 0) list += i + 1 == kSheetTypes.size() ? " or " : ", ";
+    list += kSheetTypes[i].keyword;
+  }
+  return list;
+}
+
 void SheetTypeFlags::Set(SheetType type) {
   Clear();
   switch (type) {
-    case SheetType::Stadia:
+    case Stadia:
       stadia = true;
       break;
-    case SheetType::Traditional:
+    case Traditional:
       traditional = true;
       break;
-    case SheetType::Traverse:
+    case Traverse:
       traverse = true;
       break;
-    case SheetType::LevelBook:
+    case LevelBook:
       levelbook = true;
       break;
-    case SheetType::LevelSheet:
+    case LevelSheet:
       levelsheet = true;
       break;
-    case SheetType::PrecisionStadia:
+    case PrecisionStadia:
       precisionstadia = true;
       break;
   }
 }
 
 std::optional<SheetType> SheetTypeFlags::First() const {
-  if (stadia) return SheetType::Stadia;
-  if (traditional) return SheetType::Traditional;
-  if (traverse) return SheetType::Traverse;
-  if (levelbook) return SheetType::LevelBook;
-  if (levelsheet) return SheetType::LevelSheet;
-  if (precisionstadia) return SheetType::PrecisionStadia;
+  if (stadia) return Stadia;
+  if (traditional) return Traditional;
+  if (traverse) return Traverse;
+  if (levelbook) return LevelBook;
+  if (levelsheet) return LevelSheet;
+  if (precisionstadia) return PrecisionStadia;
   return std::nullopt;
 }
 
-std::string SheetFileName(SheetType type, const JobLocation& job, int number) {
+std::string SheetFileName(SheetType type, std::string_view drive, std::string_view folder,
+                          std::string_view job, int number) {
   const SheetTypeInfo& info = SheetTypeInfoOf(type);
-  // The precision stadia file carries the job name first and the number in its
-  // extension; every other sheet the number first and the job as extension.
-  if (info.type == SheetType::PrecisionStadia) {
-    return Sprintf(info.pattern, job.drive.c_str(), job.folder.c_str(), job.job.c_str(), number);
+  const std::string d(drive), f(folder), j(job);
+  if (info.form == JobFirst) {
+    return Sprintf("%s%s%s.%s%1d", d.c_str(), f.c_str(), j.c_str(), info.stem, number);
   }
-  return Sprintf(info.pattern, job.drive.c_str(), job.folder.c_str(), number, job.job.c_str());
+  return Sprintf("%s%s%s%1d.%s", d.c_str(), f.c_str(), info.stem, number, j.c_str());
+}
+
+std::string SheetFileName(SheetType type, const JobLocation& job, int number) {
+  return SheetFileName(type, job.drive, job.folder, job.job, number);
+}
+
+std::optional<SheetNameMatch> FindSheetStem(std::string_view path, StemPlace place) {
+  const std::string name = LowerCaseAscii(FileNameOf(path));
+  for (const SheetTypeInfo& info : kSheetTypes) {
+    for (const char* stem : info.nameStems) {
+      if (stem == nullptr) continue;
+      const std::size_t at = name.find(stem);
+      if (at == std::string::npos || (place == StemPlace::AtStart && at != 0)) continue;
+      const std::string_view after =
+          std::string_view(name).substr(at + std::string_view(stem).size());
+      return SheetNameMatch{info.type, ReadInt(after)};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<SheetNameMatch> JobFirstSheetName(std::string_view path) {
+  const std::string name = LowerCaseAscii(FileNameOf(path));
+  for (const SheetTypeInfo& info : kSheetTypes) {
+    if (info.form != JobFirst) continue;
+    const std::string mark = std::string(".") + info.stem;
+    const std::size_t at = name.find(mark);
+    if (at == std::string::npos) continue;
+    return SheetNameMatch{info.type, ReadInt(std::string_view(name).substr(at + mark.size()))};
+  }
+  return std::nullopt;
+}
+
+std::optional<SheetNameMatch> RecognizeSheetFile(std::string_view path) {
+  if (const std::optional<SheetNameMatch> jobFirst = JobFirstSheetName(path)) return jobFirst;
+  return FindSheetStem(path, StemPlace::Anywhere);
 }
 
 }  // namespace kestrel

@@ -1,6 +1,10 @@
 #pragma once
 // The six sheet kinds, in the order of the table selection dialog's radio
-// buttons, with their command-line keywords, file name patterns and labels.
+// buttons: what is fixed about each without its sheet (command-line keyword,
+// file name pattern, the stems its file names carry, labels, Browse filters)
+// and the reading of a file name as a kind. The host names the six kinds, so
+// this table is complete even while some kinds have no sheet; what makes a
+// sheet of a kind is registered in sheets/ (sheet_kind_registry.h).
 #include <array>
 #include <optional>
 #include <string>
@@ -20,13 +24,35 @@ enum class SheetType : int {
 };
 inline constexpr int kSheetTypeCount = 6;
 
+// One entry of the Browse dialog's file type list.
+struct BrowseFilter {
+  const char* description;  // "Stadia Entry (stad*.*)"
+  const char* pattern;      // "stad*.*"
+};
+
+// How a kind's file name is formed from the job and the sheet number.
+enum class SheetNameForm {
+  NumberFirst,  // stem, number, then the job as extension: "stad3.tst"
+  JobFirst,     // the job as title, then ".<stem>" and the number: "tst.precisionstadia3"
+};
+
 struct SheetTypeInfo {
   SheetType type;
-  const char* keyword;    // command-line keyword: "stadia"
-  const char* stem;       // file-name stem: "stad" (precision: "precisionstadia")
-  const char* pattern;    // "%s%sstad%1d.%s" (drive, folder, number, job)
-  const char* label;      // "Survey Number"
+  const char* keyword;  // command-line keyword: "stadia"
+  const char* stem;     // the stem new file names are built from: "stad"
+  SheetNameForm form;
+  const char* label;      // the number field's label: "Survey Number"
   const char* radioText;  // "Stadia"
+  // The stems a file name of this kind may begin with (lower case), the one
+  // new names use first, then older ones ("lvl2sh"); unused entries are null.
+  std::array<const char*, 2> nameStems;
+  // The Browse dialog's filters for this kind; the first is preselected.
+  std::array<BrowseFilter, 2> filters;
+  // The number field's label after a file of this kind was browsed.
+  const char* browsedLabel;
+  // Another kind whose files this kind's sheet also reads ("Open Existing" of
+  // a stadia file while precision stadia is chosen).
+  std::optional<SheetType> readsFilesOf;
 };
 
 const SheetTypeInfo& SheetTypeInfoOf(SheetType type);
@@ -35,6 +61,9 @@ const std::array<SheetTypeInfo, kSheetTypeCount>& SheetTypeTable();
 // The type whose command-line keyword is exactly `keyword` ("stadia"); nullopt
 // for any other word.
 std::optional<SheetType> SheetTypeFromKeyword(std::string_view keyword);
+// The keywords in table order, for help texts: "stadia, traditional, ... or
+// precisionstadia".
+std::string SheetKeywordList();
 
 // The six flags of the application, of which at most one is set.
 struct SheetTypeFlags {
@@ -56,5 +85,32 @@ struct SheetTypeFlags {
 // The sheet file's path for a type, job location and number (Windows form as
 // the pattern gives it; see NativePath).
 std::string SheetFileName(SheetType type, const JobLocation& job, int number);
+// The same for a drive, folder and job name given separately.
+std::string SheetFileName(SheetType type, std::string_view drive, std::string_view folder,
+                          std::string_view job, int number);
+
+// A kind and number read from a file name.
+struct SheetNameMatch {
+  SheetType type = SheetType::Stadia;
+  int number = 0;
+};
+
+// Where in a file name a stem counts.
+enum class StemPlace { Anywhere, AtStart };
+
+// The first kind, in table order and each kind's stems in order, whose stem
+// the lower-cased file name (folder left out, extension kept) holds at
+// `place`; the integer after the stem is the number. Searched anywhere,
+// "tst.precisionstadia2" holds "stad" and so comes out as a stadia sheet
+// numbered 0 ("ia2" reads as 0): a job-first name needs JobFirstSheetName.
+std::optional<SheetNameMatch> FindSheetStem(std::string_view path, StemPlace place);
+
+// A job-first name: the lower-cased file name holds "." and a job-first
+// kind's stem ("stad1.tst.precisionstadia2" too); the number is what follows.
+std::optional<SheetNameMatch> JobFirstSheetName(std::string_view path);
+
+// What a sheet file's name says it is: a job-first name, else the first stem
+// found anywhere. nullopt when the name is no sheet's.
+std::optional<SheetNameMatch> RecognizeSheetFile(std::string_view path);
 
 }  // namespace kestrel

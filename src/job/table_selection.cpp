@@ -1,5 +1,6 @@
 #include "job/table_selection.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "job/choose_sheet.h"
@@ -10,45 +11,19 @@
 namespace kestrel {
 namespace {
 
-constexpr std::string_view kPrecisionExtension = ".precisionstadia";
-
-constexpr std::array<BrowseFilter, 8> kBrowseFilters{{
-    {"All Files (*.*)", "*.*"},
-    {"Level Books (lvlbk*.*)", "lvlbk*.*"},
-    {"Level Sheets GYRE (lvlsh *.*)", "lvlsh*.*"},
-    {"Level Sheets V3.03 (lvl2sh*.*)", "lvl2sh*.*"},
-    {"Stadia Entry (stad*.*)", "stad*.*"},
-    {"Traditional Stadia (trad*.*)", "trad*.*"},
-    {"Traverse Entry (trav*.*)", "trav*.*"},
-    {"precisionstadia (*.precisionstadia*) ", "*.precisionstadia*"},
-}};
-
-// Indexed by sheet type.
-constexpr std::array<int, kSheetTypeCount> kFilterIndexOfType{5, 6, 7, 2, 3, 8};
-constexpr std::array<const char*, kSheetTypeCount> kInitialNameOfType{
-    "stad*.*", "trad*.*", "trav*.*", "lvlbk*.*", "lvlsh*.*", "*.precisionstadia*"};
-
-int TypeIndex(SheetType type) { return static_cast<int>(SheetTypeInfoOf(type).type); }
-
-struct NameKeyword {
-  std::string_view text;
-  SheetType type;
-};
-
-// Checked in this order against the start of a browsed file name.
-constexpr std::array<NameKeyword, 7> kNameKeywords{{
-    {"precisionstadia", SheetType::PrecisionStadia},
-    {"stad", SheetType::Stadia},
-    {"trad", SheetType::Traditional},
-    {"trav", SheetType::Traverse},
-    {"lvlbk", SheetType::LevelBook},
-    {"lvlsh", SheetType::LevelSheet},
-    {"lvl2sh", SheetType::LevelSheet},
-}};
-
-const char* BrowsedLabel(SheetType type) {
-  if (type == SheetType::PrecisionStadia) return "Survey Number";
-  return LabelForType(type);
+std::vector<BrowseFilter> MakeBrowseFilters() {
+  std::vector<BrowseFilter> kinds;
+  for (const SheetTypeInfo& info : SheetTypeTable()) {
+    for (const BrowseFilter& filter : info.filters) {
+      if (filter.pattern != nullptr) kinds.push_back(filter);
+    }
+  }
+  std::sort(kinds.begin(), kinds.end(), [](const BrowseFilter& a, const BrowseFilter& b) {
+    return std::string_view(a.description) < std::string_view(b.description);
+  });
+  std::vector<BrowseFilter> filters{{"All Files (*.*)", "*.*"}};
+  filters.insert(filters.end(), kinds.begin(), kinds.end());
+  return filters;
 }
 
 }  // namespace
@@ -59,27 +34,29 @@ std::string InitialSheetPath(const JobLocation& job, SheetType type, int number)
 
 std::string RebuildSheetPath(std::string_view presentPath, SheetType type, int number) {
   const PathParts parts = SplitPath(presentPath);
-  const bool fromPrecision = IsPrecisionStadiaPath(presentPath);
-  const std::string jobName = fromPrecision             ? parts.title
+  const bool fromJobFirst = JobFirstSheetName(presentPath).has_value();
+  const std::string jobName = fromJobFirst              ? parts.title
                               : parts.extension.empty() ? std::string()
                                                         : parts.extension.substr(1);
   const SheetTypeInfo& info = SheetTypeInfoOf(type);
-  if (info.type == SheetType::PrecisionStadia) {
-    return Sprintf("%s%s%s.precisionstadia%1d", parts.drive.c_str(), parts.folder.c_str(),
-                   jobName.c_str(), number);
+  if (info.form == SheetNameForm::JobFirst) {
+    return SheetFileName(type, parts.drive, parts.folder, jobName, number);
   }
-  const std::string extension = fromPrecision ? "." + jobName : parts.extension;
+  const std::string extension = fromJobFirst ? "." + jobName : parts.extension;
   return Sprintf("%s%s%s%1d%s", parts.drive.c_str(), parts.folder.c_str(), info.stem, number,
                  extension.c_str());
 }
 
 const char* LabelForType(SheetType type) { return SheetTypeInfoOf(type).label; }
 
-const std::array<BrowseFilter, 8>& BrowseFilters() { return kBrowseFilters; }
+const std::vector<BrowseFilter>& BrowseFilters() {
+  static const std::vector<BrowseFilter> filters = MakeBrowseFilters();
+  return filters;
+}
 
 std::string BrowseFilterText() {
   std::string text;
-  for (const BrowseFilter& filter : kBrowseFilters) {
+  for (const BrowseFilter& filter : BrowseFilters()) {
     text += filter.description;
     text += '|';
     text += filter.pattern;
@@ -89,9 +66,16 @@ std::string BrowseFilterText() {
   return text;
 }
 
-int BrowseFilterIndex(SheetType type) { return kFilterIndexOfType[TypeIndex(type)]; }
+int BrowseFilterIndex(SheetType type) {
+  const std::vector<BrowseFilter>& filters = BrowseFilters();
+  const std::string_view wanted = BrowseInitialName(type);
+  for (std::size_t i = 0; i < filters.size(); ++i) {
+    if (filters[i].pattern == wanted) return static_cast<int>(i) + 1;
+  }
+  return 1;
+}
 
-const char* BrowseInitialName(SheetType type) { return kInitialNameOfType[TypeIndex(type)]; }
+const char* BrowseInitialName(SheetType type) { return SheetTypeInfoOf(type).filters[0].pattern; }
 
 std::string BrowseFolder(std::string_view presentPath) {
   const PathParts parts = SplitPath(presentPath);
@@ -105,23 +89,17 @@ BrowsedSheet SheetFromBrowsedFile(const std::string& chosenPath, SheetType prese
   sheet.number = presentNumber;
   sheet.path = chosenPath;
 
-  const std::string name = LowerCaseAscii(FileNameOf(chosenPath));
-  const PathParts parts = SplitPath(name);
-  if (parts.extension.starts_with(kPrecisionExtension)) {
-    sheet.type = SheetType::PrecisionStadia;
-    sheet.number = ReadInt(std::string_view(parts.extension).substr(kPrecisionExtension.size()));
-  } else {
-    for (const NameKeyword& keyword : kNameKeywords) {
-      if (!name.starts_with(keyword.text)) continue;
-      sheet.number = ReadInt(std::string_view(name).substr(keyword.text.size()));
-      // A precision stadia job whose name begins with "stad" stays precision.
-      const bool keepPrecision =
-          keyword.type == SheetType::Stadia && presentType == SheetType::PrecisionStadia;
-      if (!keepPrecision) sheet.type = keyword.type;
-      break;
-    }
+  const std::string extension = LowerCaseAscii(SplitPath(FileNameOf(chosenPath)).extension);
+  const std::optional<SheetNameMatch> jobFirst = JobFirstSheetName(extension);
+  if (jobFirst && extension.starts_with(std::string(".") + SheetTypeInfoOf(jobFirst->type).stem)) {
+    sheet.type = jobFirst->type;
+    sheet.number = jobFirst->number;
+  } else if (const std::optional<SheetNameMatch> match =
+                 FindSheetStem(chosenPath, StemPlace::AtStart)) {
+    sheet.number = match->number;
+    if (SheetTypeInfoOf(presentType).readsFilesOf != match->type) sheet.type = match->type;
   }
-  sheet.label = BrowsedLabel(sheet.type);
+  sheet.label = SheetTypeInfoOf(sheet.type).browsedLabel;
   return sheet;
 }
 

@@ -2,9 +2,9 @@
 // The rules of the "Field Table Selection" dialog as plain functions, so that
 // the desktop dialog only wires its controls to them. Paths are kept in the
 // form the path field shows (Windows form from the job, native from Browse).
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "job/job_location.h"
 #include "job/sheet_types.h"
@@ -31,12 +31,9 @@ std::string RebuildSheetPath(std::string_view presentPath, SheetType type, int n
 // The number label for a type ("Survey Number").
 const char* LabelForType(SheetType type);
 
-// Browse...: the file dialog's filters, in order.
-struct BrowseFilter {
-  const char* description;  // "Stadia Entry (stad*.*)"
-  const char* pattern;      // "stad*.*"
-};
-const std::array<BrowseFilter, 8>& BrowseFilters();
+// Browse...: the file dialog's filters, in order: "All Files", then every
+// kind's filters by their descriptions (byte order).
+const std::vector<BrowseFilter>& BrowseFilters();
 // The filters as one text: "description|pattern|" for each, then "|".
 std::string BrowseFilterText();
 // The filter preselected for a type, counted from 1 (stadia: 5, "Stadia Entry").
@@ -54,14 +51,14 @@ struct BrowsedSheet {
   std::string path;
 };
 
-// The chosen file becomes the path. Its lower-cased name decides the type when
-// it begins with a keyword ("precisionstadia"; "stad" unless the type is
-// already precision stadia; "trad"; "trav"; "lvlbk"; "lvlsh" or "lvl2sh"), and
-// the integer after the keyword becomes the number. A name whose extension
-// carries ".precisionstadia" is a precision stadia sheet numbered by what
-// follows it, as its name begins with the job name and not a keyword. Any
-// other name keeps the present type and number. The label is "Survey Number"
-// for stadia, traditional and precision stadia, the type's own otherwise.
+// The chosen file becomes the path. A name whose extension begins with "."
+// and a job-first kind's stem (".precisionstadia") is of that kind, numbered
+// by what follows, as its name begins with the job name and not a stem.
+// Otherwise a lower-cased name that begins with a kind's stem (FindSheetStem
+// at the start) decides the type, unless the present type also reads that
+// kind's files (a "stad" file while precision stadia is chosen), and the
+// integer after the stem becomes the number. Any other name keeps the present
+// type and number. The label is the type's browsed label.
 BrowsedSheet SheetFromBrowsedFile(const std::string& chosenPath, SheetType presentType,
                                   int presentNumber);
 

@@ -1,5 +1,5 @@
-// Sheet file names, native paths, the recent sheet and the table selection
-// dialog's path rules.
+// The sheet kinds' names and their recognition, native paths, the recent
+// sheet and the table selection dialog's path rules.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -18,40 +18,74 @@ using enum SheetType;
 constexpr SheetType kAllTypes[] = {Stadia,    Traditional, Traverse,
                                    LevelBook, LevelSheet,  PrecisionStadia};
 
-TEST(SheetFileNameTest, EveryTypeForWindowsAndNativeJobs) {
+// Every kind's keyword, file name and the reading of that name back, with
+// the names older programs wrote and names that are no sheet's.
+TEST(SheetKindTableTest, KeywordNameAndRecognition) {
   const JobLocation windows;  // c:, \data\, tst
   const JobLocation native{"", "/home/me/jobs/", "bay"};
   const struct {
     SheetType type;
+    const char* keyword;
     int number;
     const char* windowsName;
     const char* nativeName;
-  } cases[] = {
-      {Stadia, 1, "c:\\data\\stad1.tst", "/home/me/jobs/stad1.bay"},
-      {Traditional, 2, "c:\\data\\trad2.tst", "/home/me/jobs/trad2.bay"},
-      {Traverse, 12, "c:\\data\\trav12.tst", "/home/me/jobs/trav12.bay"},
-      {LevelBook, 3, "c:\\data\\lvlbk3.tst", "/home/me/jobs/lvlbk3.bay"},
-      {LevelSheet, 99, "c:\\data\\lvlsh99.tst", "/home/me/jobs/lvlsh99.bay"},
-      {PrecisionStadia, 2, "c:\\data\\tst.precisionstadia2", "/home/me/jobs/bay.precisionstadia2"},
+  } kinds[] = {
+      {Stadia, "stadia", 1, "c:\\data\\stad1.tst", "/home/me/jobs/stad1.bay"},
+      {Traditional, "traditional", 2, "c:\\data\\trad2.tst", "/home/me/jobs/trad2.bay"},
+      {Traverse, "traverse", 12, "c:\\data\\trav12.tst", "/home/me/jobs/trav12.bay"},
+      {LevelBook, "levelbook", 3, "c:\\data\\lvlbk3.tst", "/home/me/jobs/lvlbk3.bay"},
+      {LevelSheet, "levelsheet", 99, "c:\\data\\lvlsh99.tst", "/home/me/jobs/lvlsh99.bay"},
+      {PrecisionStadia, "precisionstadia", 2, "c:\\data\\tst.precisionstadia2",
+       "/home/me/jobs/bay.precisionstadia2"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(SheetFileName(c.type, windows, c.number), c.windowsName);
-    EXPECT_EQ(SheetFileName(c.type, native, c.number), c.nativeName);
+  ASSERT_EQ(std::size(kinds), std::size_t{kSheetTypeCount});
+  for (const auto& k : kinds) {
+    EXPECT_EQ(SheetTypeFromKeyword(k.keyword), k.type);
+    EXPECT_EQ(SheetFileName(k.type, windows, k.number), k.windowsName);
+    EXPECT_EQ(SheetFileName(k.type, native, k.number), k.nativeName);
+    for (const char* name : {k.windowsName, k.nativeName}) {
+      const std::optional<SheetNameMatch> match = RecognizeSheetFile(name);
+      ASSERT_TRUE(match.has_value()) << name;
+      EXPECT_EQ(match->type, k.type) << name;
+      EXPECT_EQ(match->number, k.number) << name;
+    }
+  }
+  EXPECT_EQ(SheetKeywordList(),
+            "stadia, traditional, traverse, levelbook, levelsheet or precisionstadia");
+  EXPECT_FALSE(SheetTypeFromKeyword("stad").has_value());
+  EXPECT_FALSE(SheetTypeFromKeyword("Stadia").has_value());
+
+  const struct {
+    const char* path;
+    std::optional<SheetType> type;
+    int number;
+  } names[] = {
+      {"c:\\data\\lvl2sh7.tst", LevelSheet, 7},  // the older level sheet name
+      {"C:\\DATA\\TRAD12.TST", Traditional, 12},
+      {"/j/JOB.PrecisionStadia4", PrecisionStadia, 4},
+      // The job-first mark counts wherever it stands in the name.
+      {"/j/stad1.tst.precisionstadia3", PrecisionStadia, 3},
+      {"/srv/stadia/trav4.tst", Traverse, 4},  // the folder does not count
+      {"/j/oldstad5.tst", Stadia, 5},          // a stem anywhere in the name
+      {"/j/stad.tst", Stadia, 0},
+      {"/j/x.dat", std::nullopt, 0},
+      {"/j/stadia/", std::nullopt, 0},
+      {"", std::nullopt, 0},
+  };
+  for (const auto& n : names) {
+    const std::optional<SheetNameMatch> match = RecognizeSheetFile(n.path);
+    EXPECT_EQ(match ? std::optional(match->type) : std::nullopt, n.type) << n.path;
+    EXPECT_EQ(match ? match->number : 0, n.number) << n.path;
   }
 }
 
-TEST(SheetTypesTest, KeywordsAndFlags) {
-  const char* keywords[] = {"stadia",    "traditional", "traverse",
-                            "levelbook", "levelsheet",  "precisionstadia"};
-  for (int i = 0; i < kSheetTypeCount; ++i) {
-    const SheetType type = kAllTypes[i];
-    EXPECT_EQ(SheetTypeFromKeyword(keywords[i]), type);
+TEST(SheetTypesTest, OnlyTheLastSetFlagRemains) {
+  for (const SheetType type : kAllTypes) {
     SheetTypeFlags flags;
     flags.Set(PrecisionStadia);
     flags.Set(type);
-    EXPECT_EQ(flags.First(), type) << "only the last set flag remains";
+    EXPECT_EQ(flags.First(), type);
   }
-  EXPECT_FALSE(SheetTypeFromKeyword("stad").has_value());
   SheetTypeFlags flags;
   EXPECT_FALSE(flags.First().has_value());
   flags.precisionstadia = flags.traverse = true;
@@ -87,15 +121,10 @@ TEST(RecentSheetTest, KeywordAndNumberFromFileName) {
     int number;
   } cases[] = {
       {"c:\\data\\stad3.tst", Stadia, 3},
-      {"C:\\DATA\\TRAD12.TST", Traditional, 12},
-      {"/home/me/jobs/trav2.bay", Traverse, 2},
-      {"c:\\data\\lvlbk5.tst", LevelBook, 5},
       {"c:\\data\\lvl2sh7.tst", LevelSheet, 7},
       // "stad" is searched before "precisionstadia" and is found inside it;
       // "ia2" then reads as 0.
       {"c:\\data\\tst.precisionstadia2", Stadia, 0},
-      // The folder does not count.
-      {"/srv/stadia/trav4.tst", Traverse, 4},
       {"c:\\data\\notes.txt", std::nullopt, 0},
   };
   for (const auto& c : cases) {

@@ -1,0 +1,10 @@
+#include "sheets/builtin_sheet_kinds.h"
+
+#include "sheets/stadia/stadia_kind.h"
+
+namespace kestrel {
+
+// One line per kind: the function its folder's registration file provides.
+void RegisterBuiltinSheetKinds(SheetKindRegistry& registry) { RegisterStadiaKind(registry); }
+
+}  // namespace kestrel
