@@ -1,0 +1,254 @@
+// The level book's rows, columns, cell texts, cell parsing and Enter key.
+#include "sheets/level/level_book.h"
+
+#include <cmath>
+
+#include "platform/number_text.h"
+#include "platform/printf_format.h"
+#include "sheets/command_codes.h"
+#include "sheets/level/level_book_file.h"
+#include "sheets/level/level_book_listing.h"
+#include "sheets/level/level_book_reduction.h"
+#include "survey/distances.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr const char* kHeadings[LevelBook::kColumns] = {"BS",       "IM",     "FS",      "RL",
+                                                        "Chainage", "Offset", "Comments"};
+constexpr int kColumnWidths[LevelBook::kColumns] = {60, 60, 60, 60, 80, 60, 80};
+// An offset this close to zero is on the centre line.
+constexpr double kCentreLine = 0.001;
+
+}  // namespace
+
+LevelBook::LevelBook(SheetContext& context) : ctx_(context) {}
+
+LevelBook::~LevelBook() = default;
+
+int LevelBook::RowCount() { return static_cast<int>(rows_.size()); }
+
+int LevelBook::ColumnCount() { return kColumns; }
+
+// Headings follow the type of the grid's current row; an empty book and rows
+// past the end show the reading headings, which is what the next row will be.
+int LevelBook::ColumnHeading(int column, std::string& text) {
+  const int row = ReadInt(text);
+  text.clear();
+  if (column < 0 || column >= kColumns) return 0;
+  const bool note = RowInside(row) ? rows_[static_cast<std::size_t>(row)].IsNote()
+                    : (row == RowCount() && !rows_.empty()) ? rows_.back().IsNote()
+                                                            : false;
+  if (note) {
+    if (column == 0) text = "Fnote";
+  } else {
+    text = kHeadings[column];
+  }
+  return 0;
+}
+
+int LevelBook::ColumnKind(int column, int& kind) {
+  if (column == 1) {
+    kind = 3;
+  } else if (column >= 2 && column <= 5) {
+    kind = 5;
+  } else {
+    kind = 0;
+  }
+  return 0;
+}
+
+int LevelBook::AppendRow() {
+  LevelBookRow row;
+  row.type = static_cast<std::uint8_t>(defaultType_);
+  rows_.push_back(std::move(row));
+  entryFlags_.fill(false);
+  return 0;
+}
+
+int LevelBook::InsertRow(int index) {
+  if (index < 0 || index > RowCount()) return 0;
+  rows_.insert(rows_.begin() + index, LevelBookRow{});
+  return 0;
+}
+
+int LevelBook::DeleteRow(int index) {
+  if (!RowInside(index)) return 0;
+  rows_.erase(rows_.begin() + index);
+  return 0;
+}
+
+std::string LevelBook::ValueText(int column, const LevelBookRow& row) const {
+  const double value = row.Value(column);
+  if (IsEmptyValue(value)) return {};
+  if (column == kLevelOffset && std::fabs(value) < kCentreLine) return "CL";
+  std::string text = Sprintf("%8.3f", value);
+  // The staff readings BS and IM are always shown in plain decimals.
+  if (column >= kLevelFs) FormatDistanceText(text, value, ctx_.units.DistanceUnit());
+  return text;
+}
+
+int LevelBook::CellText(int column, int row, CellValue& cell) {
+  cell = CellValue{};
+  if (column == -1 && row == -1) return 0;
+  if (column == -1) {
+    cell.text = Sprintf("%1d", row + 1);
+    return 0;
+  }
+  if (row == -1) {
+    cell.text = StoredHeading(column);
+    return 0;
+  }
+  if (!RowInside(row) || column < 0 || column >= kColumns) return 0;
+  const LevelBookRow& current = rows_[static_cast<std::size_t>(row)];
+  if (current.IsNote()) {
+    cell.joinNote = true;
+    if (column == 0) cell.text = current.note;
+    return 0;
+  }
+  // On the row being typed, the cell after the one just entered stays empty
+  // until it is entered itself.
+  if (row == RowCount() - 1 && column >= 1 && entryFlags_[static_cast<std::size_t>(column - 1)] &&
+      !entryFlags_[static_cast<std::size_t>(column)]) {
+    return 0;
+  }
+  cell.text = column == kLevelCommentColumn ? current.comment : ValueText(column, current);
+  return 0;
+}
+
+int LevelBook::ParseCell(int column, int row, const CellValue& cell) {
+  if (row < 0 || row > RowCount() || column < 0 || column >= kColumns) return 0;
+  if (row == RowCount()) AppendRow();
+  LevelBookRow& target = rows_[static_cast<std::size_t>(row)];
+  if (target.IsNote()) {
+    if (column == 0) target.note = cell.text;
+  } else if (column == kLevelCommentColumn) {
+    target.comment = cell.text;
+  } else if (cell.text.empty()) {
+    target.SetValue(column, column == kLevelOffset ? 0.0 : kLevelClearedValue);
+  } else {
+    target.SetValue(column, KeptValue(ParseDistanceText(cell.text, ctx_.units.DistanceUnit())));
+  }
+  if (row == RowCount() - 1) entryFlags_[static_cast<std::size_t>(column)] = true;
+  return 0;
+}
+
+int LevelBook::ReenterCell(int column, int row) {
+  if (!RowInside(row)) return 0;
+  CellValue cell;
+  CellText(column, row, cell);
+  ParseCell(column, row, cell);
+  return 0;
+}
+
+int LevelBook::Command(int code, const CommandArg& p1, const CommandArg& p2) {
+  switch (code) {
+    case kCmdSetDefaultType: {
+      const std::int64_t type = ArgInt(p1, -1);
+      if (type == kLevelReading || type == kLevelFnote) defaultType_ = static_cast<int>(type);
+      return 0;
+    }
+    case kCmdReenterCell:
+      return ReenterCell(static_cast<int>(ArgInt(p1, -1)), static_cast<int>(ArgInt(p2, -1)));
+    case kCmdCalculate:
+      ReduceLevelBook(rows_);
+      return 0;
+    case kCmdFirstPoint:
+      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), true);
+    case kCmdNextPoint:
+      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), false);
+    case kCmdPrintHeader:
+      return PrintLevelBookHeader(*this, ArgAs<PageCanvas*>(p1, nullptr));
+    case kCmdPrintRows:
+      return ListLevelBookRows(*this, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
+    case kCmdCycleType:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+// Point records for the host: one per reading row, numbered from 1, with the
+// chainage carried down from the last row that gave one and the road number
+// from the last "rd " note.
+int LevelBook::NextPoint(PointRecord* record, bool first) {
+  if (first) {
+    road_ = 1;
+    nextPoint_ = 1;
+    nextRow_ = 0;
+    chainage_ = 0.0;
+  }
+  for (; nextRow_ < rows_.size(); ++nextRow_) {
+    const LevelBookRow& row = rows_[nextRow_];
+    if (row.IsNote()) {
+      if (const auto road = RoadNumberOfNote(row.note)) road_ = *road;
+      continue;
+    }
+    if (!IsEmptyValue(row.Value(kLevelChainage))) chainage_ = row.Value(kLevelChainage);
+    // The last row, normally the blank entry row, only counts as the first.
+    if (++nextRow_ == rows_.size() && !first) return -1;
+    if (record != nullptr) *record = LevelBookPointRecord(row, nextPoint_, road_, chainage_);
+    ++nextPoint_;
+    return 0;
+  }
+  return -1;
+}
+
+int LevelBook::GridOption(int option, int& p1, int& p2) {
+  if (option == 1) {
+    p2 = (p1 >= 0 && p1 < kColumns) ? kColumnWidths[p1] : 0;
+    return 0;
+  }
+  if (option != 2) return 0;
+  int& column = p1;
+  int& row = p2;
+  if (!RowInside(row)) return 1;
+  if (rows_[static_cast<std::size_t>(row)].IsNote()) {
+    // A note has one cell: Enter goes on to the next row.
+    column = 0;
+    ++row;
+    return 0;
+  }
+  switch (column) {
+    case kLevelBs:
+      column = kLevelFs;
+      break;
+    case kLevelIm:
+    case kLevelFs:
+      ReduceLevelRow(rows_, static_cast<std::size_t>(row));
+      column = kLevelOffset;
+      break;
+    case kLevelOffset:
+      column = kLevelIm;
+      ++row;
+      break;
+    default:
+      if (++column > kLevelOffset) {
+        column = 0;
+        ++row;
+      }
+      break;
+  }
+  return 0;
+}
+
+std::string LevelBook::RowState(int row) {
+  if (!RowInside(row)) return {};
+  ArchiveWriter out;
+  const LevelBookRow& source = rows_[static_cast<std::size_t>(row)];
+  out.WriteU8(source.type);
+  WriteLevelBookRecord(out, source);
+  return out.Bytes();
+}
+
+int LevelBook::RestoreRowState(int row, const std::string& state) {
+  if (!RowInside(row)) return 0;
+  ArchiveReader in(state);
+  LevelBookRow restored;
+  if (!in.ReadU8(restored.type) || !ReadLevelBookRecord(in, restored)) return 0;
+  rows_[static_cast<std::size_t>(row)] = std::move(restored);
+  return 1;
+}
+
+}  // namespace kestrel

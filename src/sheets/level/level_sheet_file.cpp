@@ -1,0 +1,173 @@
+// Reading and writing the two level sheet file forms.
+#include "sheets/level/level_sheet_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "platform/file_access.h"
+#include "platform/printf_format.h"
+#include "sheets/level/level_sheet.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr std::size_t kCodeCharacters = kLevelSheetCodeBytes - 1;
+
+double FiniteOrBlank(double value) { return std::isfinite(value) ? value : kLevelNewValue; }
+
+// A value in the 32-bit field: blanks keep their sign at the empty value's
+// magnitude, so no value can overflow single precision.
+float SingleField(double value) {
+  if (IsEmptyValue(value)) return float(value < 0 ? kLevelNewValue : kLevelClearedValue);
+  return float(value);
+}
+
+// The road number kept in a version 3 file: the first row's note, read as an
+// integer after a leading "rd ".
+std::uint16_t FirstRoadNumber(const std::vector<LevelSheetRow>& rows) {
+  if (rows.empty()) return 0;
+  std::string_view note = rows.front().note;
+  if (note.starts_with(kRoadNotePrefix)) note.remove_prefix(kRoadNotePrefix.size());
+  return static_cast<std::uint16_t>(ReadInt(note));
+}
+
+}  // namespace
+
+bool IsLevelSheetV3Path(std::string_view path) {
+  std::string lower(path);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower.find("lvl2s") != std::string::npos;
+}
+
+void WriteLevelSheetRecord(ArchiveWriter& out, const LevelSheetRow& row) {
+  out.WriteU32(row.type);
+  out.WriteU32(static_cast<std::uint32_t>(row.point));
+  for (double value : row.values) out.WriteF64(value);
+  out.WriteCountedText(row.code);
+  out.WriteCountedText(row.note);
+}
+
+bool ReadLevelSheetRecord(ArchiveReader& in, LevelSheetRow& row) {
+  std::uint32_t point = 0;
+  if (!in.ReadU32(row.type) || !in.ReadU32(point)) return false;
+  row.point = static_cast<std::int32_t>(point);
+  for (double& value : row.values) {
+    if (!in.ReadF64(value)) return false;
+    value = FiniteOrBlank(value);
+  }
+  return in.ReadCountedText(row.code) && in.ReadCountedText(row.note);
+}
+
+void WriteLevelSheetV3(ArchiveWriter& out, const std::vector<LevelSheetRow>& rows) {
+  out.WriteU16(FirstRoadNumber(rows));
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    const LevelSheetRow& row = rows[r];
+    out.WriteU32(static_cast<std::uint32_t>(row.point));
+    for (double value : row.values) out.WriteF32(SingleField(value));
+    std::array<char, kLevelSheetCodeBytes> code{};
+    std::memcpy(code.data(), row.code.data(), std::min(row.code.size(), kCodeCharacters));
+    out.WriteBytes(code.data(), code.size());
+  }
+}
+
+void ReadLevelSheetRows(ArchiveReader& in, std::vector<LevelSheetRow>& rows) {
+  for (;;) {
+    LevelSheetRow& row = rows.emplace_back();
+    if (!ReadLevelSheetRecord(in, row)) {
+      rows.pop_back();
+      return;
+    }
+  }
+}
+
+void ReadLevelSheetV3Rows(ArchiveReader& in, std::vector<LevelSheetRow>& rows) {
+  std::uint16_t road = 0;
+  if (!in.ReadU16(road)) return;
+  LevelSheetRow& first = rows.emplace_back();
+  first.type = kLevelSheetFnote;
+  first.point = 0;
+  first.values = {0.0, 0.0, 0.0};
+  first.note = Sprintf("rd %1d", road);
+  for (;;) {
+    LevelSheetRow row;
+    std::uint32_t point = 0;
+    std::array<float, kLevelSheetValueCount> values{};
+    std::array<char, kLevelSheetCodeBytes> code{};
+    if (!in.ReadU32(point) || !in.ReadF32(values[0]) || !in.ReadF32(values[1]) ||
+        !in.ReadF32(values[2]) || !in.ReadBytes(code.data(), code.size())) {
+      return;
+    }
+    row.point = static_cast<std::int32_t>(point);
+    for (std::size_t i = 0; i < values.size(); ++i) row.values[i] = FiniteOrBlank(values[i]);
+    row.code.assign(code.data(), strnlen(code.data(), code.size()));
+    rows.push_back(std::move(row));
+  }
+}
+
+int LevelSheet::SaveToFile(const std::string& path) {
+  AtomicFileWriter file;
+  bool saved = file.Begin(path);
+  if (saved) {
+    ArchiveWriter out(file.Get());
+    if (IsLevelSheetV3Path(path)) {
+      WriteLevelSheetV3(out, rows_);
+    } else {
+      for (const LevelSheetRow& row : rows_) WriteLevelSheetRecord(out, row);
+    }
+    saved = out.Flush();
+  }
+  saved = saved && file.Commit();
+  if (saved) {
+    documentPath_ = path;
+  } else {
+    file.Abandon();
+    ctx_.messages.Show(Sprintf("Could not save the Level Sheet to %s", path.c_str()));
+  }
+  return saved ? 1 : 0;
+}
+
+int LevelSheet::LoadFromFile(const std::string& path) {
+  ExclusiveFile file;
+  if (!file.Open(path, ExclusiveFile::Mode::Read)) return 0;
+  std::vector<LevelSheetRow>().swap(rows_);
+  try {
+    ArchiveReader in(file.Get());
+    if (IsLevelSheetV3Path(path)) {
+      ReadLevelSheetV3Rows(in, rows_);
+    } else {
+      ReadLevelSheetRows(in, rows_);
+    }
+  } catch (const std::bad_alloc&) {
+    std::vector<LevelSheetRow>().swap(rows_);
+    ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
+    return 0;
+  }
+  file.Close();
+  documentPath_ = path;
+  entryFlags_.fill(true);
+  if (rows_.size() <= 1) StartNewSheet();
+  return 1;
+}
+
+// A new sheet starts a road: its note and a first point row.
+void LevelSheet::StartNewSheet() {
+  const int road = roadQuestion_ != nullptr ? roadQuestion_->AskRoadNumber().value_or(0) : 0;
+  // The note row as the version 3 form reads its road back.
+  LevelSheetRow note;
+  note.type = kLevelSheetFnote;
+  note.point = 0;
+  note.values = {0.0, 0.0, 0.0};
+  note.note = Sprintf("rd %1d", road);
+  rows_.push_back(std::move(note));
+  LevelSheetRow point;
+  point.point = 1;
+  rows_.push_back(std::move(point));
+}
+
+}  // namespace kestrel

@@ -1,0 +1,155 @@
+// The level sheet: carried defaults, cells, the Enter key, the listing, the
+// host records and renumbering.
+#include "level_test_support.h"
+#include "sheets/level/level_sheet_listing.h"
+
+namespace kestrel::testing {
+namespace {
+
+LevelSheetRow Point(std::int32_t point, double chainage, double offset, double level,
+                    std::string code = "") {
+  LevelSheetRow r;
+  r.point = point;
+  r.values = {chainage, offset, level};
+  r.code = std::move(code);
+  return r;
+}
+
+LevelSheetRow Note(std::string note) {
+  LevelSheetRow r;
+  r.type = kLevelSheetFnote;
+  r.note = std::move(note);
+  return r;
+}
+
+struct LevelSheetTest : LevelTest {
+  LevelSheet sheet{t.ctx};
+};
+
+TEST_F(LevelSheetTest, LastRowCarriesThePointAbove) {
+  sheet.Rows() = {Note("rd 1"), Point(12, 100.0, -3.0, 50.0, "KB"), Note("kerb")};
+  sheet.ParseCell(0, 3, Text("   13"));  // the row after the last: appended, then entered
+  ASSERT_EQ(sheet.RowCount(), 4);
+  struct Step {
+    int enteredColumn;  // accepted as shown
+    std::vector<std::string> cells;
+  } steps[] = {
+      {1, {"      13", " 100.000", "", "", ""}},  // the chainage accepted
+      {2, {"      13", " 100.000", "", "", ""}},
+      {3, {"      13", " 100.000", "", "", "KB"}},
+      {4, {"      13", " 100.000", "", "", "KB"}},  // the code accepted
+  };
+  LevelSheet fresh(t.ctx);
+  fresh.Rows() = {Note("rd 1"), Point(12, 100.0, -3.0, 50.0, "KB")};
+  fresh.AppendRow();
+  EXPECT_EQ(Cell(fresh, 0, 2), "   13");
+  EXPECT_EQ(Cell(fresh, 1, 2), "");
+  fresh.ParseCell(0, 2, Text(Cell(fresh, 0, 2)));
+  EXPECT_EQ(Cell(fresh, 1, 2), " 100.000");
+
+  for (const Step& step : steps) {
+    sheet.ParseCell(step.enteredColumn, 3, Text(Cell(sheet, step.enteredColumn, 3)));
+    for (int c = 0; c < LevelSheet::kColumns; ++c) {
+      EXPECT_EQ(Cell(sheet, c, 3), step.cells[static_cast<std::size_t>(c)])
+          << "after column " << step.enteredColumn << ", column " << c;
+    }
+  }
+  EXPECT_EQ(sheet.Rows()[3].point, 13);
+  EXPECT_EQ(sheet.Rows()[3].Value(kSheetChainage), 100.0);
+  EXPECT_EQ(sheet.Rows()[3].code, "KB");
+}
+
+TEST_F(LevelSheetTest, CellsAndEntries) {
+  sheet.Rows() = {Note("rd 1"), Point(0, kLevelNewValue, 1.5, 20.0)};
+  sheet.ParseCell(2, 1, Text(""));      // cleared: blank
+  sheet.ParseCell(3, 1, Text("1e40"));  // too large to keep: blank
+  EXPECT_EQ(sheet.Rows()[1].Value(kSheetOffset), kLevelClearedValue);
+  EXPECT_EQ(sheet.Rows()[1].Value(kSheetRl), kLevelClearedValue);
+  sheet.ParseCell(1, 1, Text("25.5"));
+  struct Case {
+    int column, row;
+    std::string text;
+  } cases[] = {{0, 0, "rd 1"},     {1, 0, ""}, {0, 1, ""},
+               {1, 1, "  25.500"}, {3, 1, ""}, {-1, 1, "2"}};
+  for (const Case& c : cases) EXPECT_EQ(Cell(sheet, c.column, c.row), c.text) << c.column;
+
+  // Nothing is entered before start-up is complete, nor into an empty sheet.
+  t.app.startupComplete = false;
+  sheet.ParseCell(1, 1, Text("1"));
+  EXPECT_EQ(sheet.Rows()[1].Value(kSheetChainage), 25.5);
+  t.app.startupComplete = true;
+  LevelSheet empty(t.ctx);
+  empty.ParseCell(0, 0, Text("1"));
+  EXPECT_EQ(empty.RowCount(), 0);
+}
+
+TEST_F(LevelSheetTest, EnterMovesAlongTheRow) {
+  sheet.Rows() = {Note("rd 1"), Point(1, 0, 0, 0)};
+  struct Case {
+    int column, row, toColumn, toRow;
+  } cases[] = {{0, 0, 0, 1}, {0, 1, 1, 1}, {3, 1, 4, 1}, {4, 1, 0, 2}};
+  for (const Case& c : cases) {
+    int column = c.column, row = c.row;
+    EXPECT_EQ(sheet.GridOption(2, column, row), 0);
+    EXPECT_EQ(std::make_pair(column, row), std::make_pair(c.toColumn, c.toRow));
+  }
+  int column = 0, row = 2;
+  EXPECT_EQ(sheet.GridOption(2, column, row), 1);
+}
+
+TEST_F(LevelSheetTest, ListingLines) {
+  struct Case {
+    LevelSheetRow row;
+    std::optional<std::string> line;
+  } cases[] = {
+      {Note("rd 4"), "Fnote  rd 4"},
+      {Point(12, 100.0, kLevelNewValue, 50.25, "KB"),
+       "      12       100.000         0.000        50.250        KB"},
+      {Point(13, 110.0, -2.5, kLevelClearedValue, "TOE"),
+       "      13       110.000        -2.500          NULL       TOE"},
+      {Point(14, kLevelNewValue, 1.0, 2.0), std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LevelSheetRowLine(c.row, 0), c.line);
+}
+
+TEST_F(LevelSheetTest, OnlyCompletePointsGoToTheHost) {
+  sheet.Rows() = {Note("rd 3"),
+                  Point(12, 100.0, 2.0, 50.25, "KB"),
+                  Point(13, 110.0, 2.0, kLevelClearedValue),  // no level
+                  Point(0, 120.0, 2.0, 51.0),                 // no number
+                  Note("rd 4"),
+                  Point(14, 130.0, -1.0, 52.0),
+                  Point(15, 140.0, 0.0, 53.0)};
+  PointRecord p;
+  ASSERT_EQ(sheet.Command(kCmdFirstPoint, &p), 0);
+  EXPECT_EQ(std::tie(p.point, p.road, p.east, p.north, p.chainage, p.offset, p.code),
+            std::make_tuple(12, 3, 100.0, -2.0, 100.0, 2.0, std::string("KB")));
+  ASSERT_EQ(sheet.Command(kCmdNextPoint, &p), 0);
+  EXPECT_EQ(std::tie(p.point, p.road, p.north), std::make_tuple(14, 4, 1.0));
+  EXPECT_EQ(sheet.Command(kCmdNextPoint, &p), -1);  // point 15 is the last row
+
+  sheet.Rows() = {Note("rd 1"), Point(1, 0.0, 0.0, kLevelNewValue)};
+  EXPECT_EQ(sheet.Command(kCmdFirstPoint, &p), -1);
+}
+
+TEST_F(LevelSheetTest, RenumberPointsInRange) {
+  struct Case {
+    NumberRange range;
+    std::int64_t start;
+    std::vector<std::int32_t> after;
+  } cases[] = {
+      {{10, 20}, 100, {5, 100, 101, 30}}, {{-10000000, 100000000}, 1, {1, 2, 3, 4}},  // "All"
+  };
+  for (const Case& c : cases) {
+    sheet.Rows() = {Note("rd 1"), Point(5, 0, 0, 0), Point(10, 0, 0, 0), Point(15, 0, 0, 0),
+                    Point(30, 0, 0, 0)};
+    sheet.Command(kCmdRenumber, c.range, c.start);
+    std::vector<std::int32_t> after;
+    for (std::size_t i = 1; i < sheet.Rows().size(); ++i) after.push_back(sheet.Rows()[i].point);
+    EXPECT_EQ(after, c.after);
+    EXPECT_EQ(sheet.Rows()[0].point, -1);  // the note is passed over
+  }
+}
+
+}  // namespace
+}  // namespace kestrel::testing
