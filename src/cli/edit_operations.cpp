@@ -198,7 +198,7 @@ std::string CommandFormsHelp() {
   return text;
 }
 
-void ApplyOperation(CUGDataSource& sheet, const EditOperation& op) {
+void ApplyOperation(CUGDataSource& sheet, const SheetKind& kind, const EditOperation& op) {
   switch (op.kind) {
     case EditOperation::Kind::Set: {
       const int columns = sheet.ColumnCount();
@@ -225,7 +225,7 @@ void ApplyOperation(CUGDataSource& sheet, const EditOperation& op) {
                       op.row, op.column));
         }
       }
-      if (op.row == sheet.RowCount() - 1) {
+      if (op.row == sheet.RowCount() - 1 && kind.Implements(kCmdReenterCell)) {
         // The cursor enters a cell of the last row: the suggestion shown
         // there is stored before the typed text replaces it.
         sheet.Command(kCmdReenterCell, std::int64_t{op.column}, std::int64_t{op.row});

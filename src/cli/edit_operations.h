@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "sheets/data_source.h"
+#include "sheets/sheet_kind_registry.h"
 
 namespace kestrel::cli {
 
@@ -41,8 +42,9 @@ std::string CommandFormsHelp();
 // Carries out one operation. A --set the grid could not reach (a row further
 // down than the one after the last, a new row the sheet did not add, a
 // column not shown) throws a refusal. A command's non-zero result is printed
-// to standard error.
-void ApplyOperation(CUGDataSource& sheet, const EditOperation& op);
+// to standard error. `kind` is the sheet's: the grid's re-entering of a cell
+// is sent only to a sheet that carries it out.
+void ApplyOperation(CUGDataSource& sheet, const SheetKind& kind, const EditOperation& op);
 
 // A whole number from command-line text: optional "-", digits, nothing else.
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text);

@@ -43,9 +43,7 @@ JobLocation JobFromPath(const std::string& path) {
 void RunNew(const GlobalOptions& global, const NewOptions& options) {
   const std::optional<SheetType> type = SheetTypeFromKeyword(options.type);
   if (!type) {
-    throw UsageError("unknown sheet type " + options.type +
-                     " (stadia, traditional, traverse, levelbook, levelsheet or "
-                     "precisionstadia)");
+    throw UsageError("unknown sheet type " + options.type + " (" + SheetKeywordList() + ")");
   }
   SheetSession session(global);
   const std::string path = SheetFileName(*type, JobFromPath(options.job), options.number);
@@ -74,9 +72,7 @@ void AddJobVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& 
   {
     auto options = std::make_shared<NewOptions>();
     CLI::App* make = app.add_subcommand("new", "Make a new sheet file and print its path");
-    make->add_option("TYPE", options->type,
-                     "stadia, traditional, traverse, levelbook, levelsheet or precisionstadia")
-        ->required();
+    make->add_option("TYPE", options->type, SheetKeywordList())->required();
     make->add_option("NUMBER", options->number, "the sheet number")
         ->required()
         ->check(CLI::Range(kMinSheetNumber, kMaxSheetNumber));

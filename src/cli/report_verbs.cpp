@@ -12,14 +12,10 @@
 #include "platform/file_access.h"
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
-#include "survey/empty_value.h"
 
 namespace kestrel::cli {
 
 namespace {
-
-// The easting and northing a shot gets when no valid set-up reduces it.
-constexpr double kUnreducedCoordinate = 0.001;
 
 struct ReduceOptions {
   std::string file;
@@ -44,10 +40,20 @@ struct JobOptions {
 // "Calculate Coordinates". The error report is written only when asked for,
 // as printing does when it recalculates.
 std::vector<std::string> Reduce(SheetSession& session, bool errorReport) {
+  session.Require(kCmdCalculate, "reduction");
   session.app.errorReport = errorReport;
   session.Sheet().Command(kCmdCalculate);
   session.app.errorReport = true;
-  return session.Sheet().MessageLines();
+  return session.MessageLines();
+}
+
+// The coordinate columns shown or hidden, where the kind has them; asking
+// for them on a kind without them is refused.
+void ShowCoordinates(SheetSession& session, bool show) {
+  if (show) session.Require(kCmdShowCoordinates, "coordinate columns");
+  if (session.Has(kCmdShowCoordinates)) {
+    session.Sheet().Command(kCmdShowCoordinates, std::int64_t{show ? 1 : 0});
+  }
 }
 
 // The file the last command wrote and asked to have opened. When there is
@@ -67,7 +73,7 @@ void PrintLine(const std::string& line) { WriteRaw(stdout, line + "\n"); }
 // Print to File: the header command without a page empties the line list,
 // then the listing of every row goes to the job's listing file.
 std::string WriteListing(SheetSession& session, bool corrected) {
-  Stadia& sheet = session.Sheet();
+  CUGDataSource& sheet = session.Sheet();
   sheet.Command(kCmdPrintHeader);
   sheet.Command(kCmdPrintRows, CommandArg{}, RowRange{0, sheet.RowCount(), corrected ? 1 : 0});
   return TakeOpenedFile(session, "listing");
@@ -75,6 +81,7 @@ std::string WriteListing(SheetSession& session, bool corrected) {
 
 // The LandXML file goes where the save-file dialog would have been told.
 void WriteLandXml(SheetSession& session, const std::string& path) {
+  session.Require(kCmdLandXml, "LandXML export");
   session.dialogs.saveFileName = path;
   session.Sheet().Command(kCmdLandXml);
   if (!session.messages.Shown("xml output file ")) {
@@ -85,8 +92,9 @@ void WriteLandXml(SheetSession& session, const std::string& path) {
 
 void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
-  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdCalculate, "reduction");
+  ShowCoordinates(session, session.Has(kCmdShowCoordinates));
   const std::vector<std::string> lines = Reduce(session, !options.noErrorReport);
   if (options.save) session.Save(session.Path());
   PrintSheet(sheet, stdout);
@@ -98,16 +106,18 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
 
 void RunList(const GlobalOptions& global, const ReportOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  session.Open(options.file);
+  session.Require(kCmdPrintRows, "listing");
   if (options.reduce) Reduce(session, false);
-  sheet.Command(kCmdShowCoordinates, std::int64_t{options.coords ? 1 : 0});
+  ShowCoordinates(session, options.coords);
   PrintLine(WriteListing(session, options.corrected));
   session.Finish();
 }
 
 void RunCheck(const GlobalOptions& global, const ReportOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdCheckReport, "check shot report");
   if (options.reduce) Reduce(session, false);
   sheet.Command(kCmdCheckReport);
   PrintLine(TakeOpenedFile(session, "check shot report"));
@@ -117,6 +127,7 @@ void RunCheck(const GlobalOptions& global, const ReportOptions& options) {
 void RunLandXml(const GlobalOptions& global, const ReportOptions& options) {
   SheetSession session(global);
   session.Open(options.file);
+  session.Require(kCmdLandXml, "LandXML export");
   if (options.reduce) Reduce(session, false);
   WriteLandXml(session, options.output);
   PrintLine(options.output);
@@ -136,7 +147,8 @@ std::string WithoutCarriageReturns(const std::string& text) {
 
 void RunStrings(const GlobalOptions& global, const ReportOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdObservationStrings, "observation strings");
   std::string text;
   sheet.Command(kCmdObservationStrings, &text);
   // The sheet shows the same text in a message box; here it is the output.
@@ -158,7 +170,8 @@ std::string CsvField(const std::string& text) {
 
 void RunPoints(const GlobalOptions& global, const ReportOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdFirstPoint, "point records");
   if (options.reduce) Reduce(session, false);
   WriteRaw(stdout, "number,easting,northing,height,code,comment\n");
   PointRecord record;
@@ -183,50 +196,42 @@ std::string DefaultXmlPath(const SheetSession& session) {
   return session.app.job.NativeFolder() + parts.title + "_" + session.app.job.job + ".xml";
 }
 
-struct JobCounts {
-  int rows = 0;
-  int setups = 0;
-  int points = 0;
-};
-
-JobCounts CountJob(const Stadia& sheet) {
-  JobCounts counts;
-  counts.rows = static_cast<int>(sheet.Rows().size());
-  for (const StadiaRow& row : sheet.Rows()) {
-    if (row.type == kStadiaAtBs) ++counts.setups;
-    if (!IsStadiaShot(row.type) || IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
-    if (row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate) continue;
-    ++counts.points;
-  }
-  return counts;
-}
-
+// The job verb does the reduction and each report the kind has.
 void RunJob(const GlobalOptions& global, const JobOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
-  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdCalculate, "reduction");
+  ShowCoordinates(session, session.Has(kCmdShowCoordinates));
   const std::vector<std::string> lines = Reduce(session, true);
   std::vector<std::string> errorReports;
   errorReports.swap(session.shell.opened);
-  const JobCounts counts = CountJob(sheet);
+  const int rows = sheet.RowCount();
+  const bool counted = static_cast<bool>(session.Kind().counts);
+  const SheetCounts counts = counted ? session.Kind().counts(sheet) : SheetCounts{};
 
-  const std::string listing = WriteListing(session, false);
-  sheet.Command(kCmdCheckReport);
-  const std::string checkReport = TakeOpenedFile(session, "check shot report");
-  const std::string xml = options.xml.empty() ? DefaultXmlPath(session) : options.xml;
-  WriteLandXml(session, xml);
+  std::vector<std::string> written;
+  if (session.Has(kCmdPrintRows)) written.push_back("listing: " + WriteListing(session, false));
+  if (session.Has(kCmdCheckReport)) {
+    sheet.Command(kCmdCheckReport);
+    written.push_back("check shot report: " + TakeOpenedFile(session, "check shot report"));
+  }
+  if (session.Has(kCmdLandXml)) {
+    const std::string xml = options.xml.empty() ? DefaultXmlPath(session) : options.xml;
+    WriteLandXml(session, xml);
+    written.push_back("LandXML file: " + xml);
+  }
   if (options.save) session.Save(session.Path());
 
   PrintLine("sheet: " + session.Path());
-  PrintLine(Sprintf("rows: %d", counts.rows));
-  PrintLine(Sprintf("set-ups: %d", counts.setups));
-  PrintLine(Sprintf("points computed: %d", counts.points));
+  PrintLine(Sprintf("rows: %d", rows));
+  if (counted) {
+    PrintLine(Sprintf("set-ups: %d", counts.setups));
+    PrintLine(Sprintf("points computed: %d", counts.pointsComputed));
+  }
   PrintLine(Sprintf("messages: %d", static_cast<int>(lines.size())));
   for (const std::string& line : lines) WriteText(stdout, "  " + line + "\n");
   for (const std::string& path : errorReports) PrintLine("error report: " + path);
-  PrintLine("listing: " + listing);
-  PrintLine("check shot report: " + checkReport);
-  PrintLine("LandXML file: " + xml);
+  for (const std::string& line : written) PrintLine(line);
   if (options.save) PrintLine("saved: " + session.Path());
   session.Finish();
 }
@@ -306,7 +311,7 @@ void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
     auto options = std::make_shared<JobOptions>();
     CLI::App* job = app.add_subcommand(
         "job", "Reduce the sheet and write its listing, check shot report and LandXML file");
-    job->add_option("FILE", options->file, "the stadia sheet file")->required();
+    job->add_option("FILE", options->file, "the sheet file")->required();
     job->add_flag("--save", options->save, "write the reduced sheet back to FILE");
     job->add_option("--xml", options->xml, "the LandXML file (default: in the job folder)")
         ->type_name("OUT");

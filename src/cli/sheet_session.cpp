@@ -2,9 +2,8 @@
 
 #include "cli/cli_errors.h"
 #include "job/choose_sheet.h"
-#include "job/path_parts.h"
-#include "job/recent_sheet.h"
 #include "platform/file_access.h"
+#include "sheets/builtin_sheet_kinds.h"
 
 namespace kestrel::cli {
 
@@ -15,6 +14,22 @@ std::string KindName(SheetType type) {
   std::string name = SheetTypeInfoOf(type).radioText;
   while (!name.empty() && name.back() == ' ') name.pop_back();
   return name;
+}
+
+// How a kind's files are named, for messages: "stadN.JOB", "JOB.precisionstadiaN".
+std::string NameForm(const SheetTypeInfo& info) {
+  if (info.form == SheetNameForm::JobFirst) return std::string("JOB.") + info.stem + "N";
+  return std::string(info.stem) + "N.JOB";
+}
+
+// "stadia sheets are named stadN.JOB", for every kind this program carries.
+std::string NamingHint(const SheetKindRegistry& registry) {
+  std::string hint;
+  for (const SheetKind* kind : registry.Kinds()) {
+    if (!hint.empty()) hint += ", ";
+    hint += std::string(kind->Info().keyword) + " sheets are named " + NameForm(kind->Info());
+  }
+  return hint;
 }
 
 }  // namespace
@@ -29,6 +44,7 @@ SheetSession::SheetSession(const GlobalOptions& options)
       units(options.bearingMode, options.distanceUnit),
       context{app, messages, progress, clipboard, shell, dialogs, units, chooser} {
   messages.answerYes = options.answerYes;
+  RegisterBuiltinSheetKinds(registry_);
 }
 
 SheetSession::~SheetSession() {
@@ -46,24 +62,46 @@ void SheetSession::Finish() {
   FinishMessages();
 }
 
-Stadia& SheetSession::Open(const std::string& path) {
-  const std::optional<SheetType> kind = SheetKindOfFile(path);
-  if (!kind) {
-    throw UsageError("cannot tell the sheet kind from the file name " + path +
-                     " (stadia sheets are named stadN.JOB)");
+CUGDataSource& SheetSession::Open(const std::string& path) {
+  const std::optional<SheetType> type = SheetKindOfFile(path);
+  if (!type) {
+    throw UsageError("cannot tell the sheet kind from the file name " + path + " (" +
+                     NamingHint(registry_) + ")");
   }
-  if (*kind != SheetType::Stadia) {
-    throw Refusal(KindName(*kind) + " sheets are not supported by kestrel-cli yet");
+  kind_ = registry_.Find(*type);
+  if (kind_ == nullptr) {
+    throw Refusal(KindName(*type) + " sheets are not supported by kestrel-cli yet");
   }
-  ApplySheetChoice(app, SheetChoice{*kind, path});
+  ApplySheetChoice(app, SheetChoice{*type, path});
   path_ = path;
-  sheet_ = std::make_unique<Stadia>(context);
+  sheet_ = kind_->make(context);
   const std::string native = NativePath(path);
   if (!FileExists(native)) throw Refusal("cannot open " + path + ": no such file");
   if (sheet_->LoadFromFile(native) == 0) {
     throw Refusal("cannot open " + path + " (unreadable, or in use by another program)");
   }
   return *sheet_;
+}
+
+void SheetSession::Require(int code, const std::string& what) const {
+  if (!Has(code)) throw Refusal("this sheet kind has no " + what);
+}
+
+void SheetSession::CheckOutputName(const std::string& path) const {
+  const std::optional<SheetType> type = SheetKindOfFile(path);
+  if (type == kind_->type) return;
+  const std::string expected = std::string(kind_->Info().keyword) + " sheet (" +
+                               kind_->Info().keyword + " sheets are named " +
+                               NameForm(kind_->Info()) + ")";
+  if (!type) {
+    throw UsageError("--output " + path + " names no sheet file; expected a " + expected);
+  }
+  throw UsageError("--output " + path + " names a " + SheetTypeInfoOf(*type).keyword +
+                   " sheet; expected a " + expected);
+}
+
+std::vector<std::string> SheetSession::MessageLines() {
+  return kind_->messageLines ? kind_->messageLines(*sheet_) : std::vector<std::string>{};
 }
 
 void SheetSession::Save(const std::string& path) {

@@ -2,13 +2,15 @@
 // One run of a verb on one sheet file: the application state and the ports a
 // sheet is made with, and the sheet itself once the file is opened.
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_ports.h"
 #include "job/application_state.h"
 #include "platform/recording_ports.h"
 #include "sheets/sheet_context.h"
-#include "sheets/stadia/stadia.h"
+#include "sheets/sheet_kind_registry.h"
 
 namespace kestrel::cli {
 
@@ -20,9 +22,7 @@ struct GlobalOptions {
   bool answerYes = false;
 };
 
-// The sheet kind a file name stands for, as the table selection dialog reads
-// names: a ".precisionstadia" extension, else the first of "stad", "trad",
-// "trav", "lvlbk", "lvlsh", "lvl2sh" found in the lower-cased file name.
+// The sheet kind a file name stands for (RecognizeSheetFile).
 std::optional<SheetType> SheetKindOfFile(const std::string& path);
 
 class SheetSession {
@@ -36,14 +36,27 @@ class SheetSession {
   // Opens a sheet file as "Open Existing" does: the kind from the file name,
   // the job's drive, folder and name from the path, then the rows. Throws
   // CliError when the name is not a sheet's (usage), the kind is not one this
-  // program handles yet or the file cannot be read (refusal).
-  Stadia& Open(const std::string& path);
+  // program carries or the file cannot be read (refusal).
+  CUGDataSource& Open(const std::string& path);
   // Writes the sheet; throws a refusal when the sheet could not save.
   void Save(const std::string& path);
 
-  Stadia& Sheet() { return *sheet_; }
+  CUGDataSource& Sheet() { return *sheet_; }
+  const SheetKind& Kind() const { return *kind_; }
   // The file named on the command line.
   const std::string& Path() const { return path_; }
+
+  // True when the open sheet carries out the Command code.
+  bool Has(int code) const { return kind_->Implements(code); }
+  // Throws a refusal, "this sheet kind has no WHAT", unless the open sheet
+  // carries out the Command code.
+  void Require(int code, const std::string& what) const;
+  // Throws a usage error unless `path` is a file name of the open sheet's
+  // kind, so that a sheet is never written under a name that later verbs
+  // would read as another kind or as none.
+  void CheckOutputName(const std::string& path) const;
+  // The message lines the sheet's last reduction left.
+  std::vector<std::string> MessageLines();
 
   // Throws a refusal when the sheet showed a message that was not a "...
   // created" notice. Messages are printed to standard error either way.
@@ -66,7 +79,9 @@ class SheetSession {
  private:
   void PrintOpenedFiles();
 
-  std::unique_ptr<Stadia> sheet_;
+  SheetKindRegistry registry_;
+  const SheetKind* kind_ = nullptr;
+  std::unique_ptr<CUGDataSource> sheet_;
   std::string path_;
 };
 

@@ -66,8 +66,11 @@ void SaveAsAsked(SheetSession& session, bool save, const std::string& output) {
 
 void RunShow(const GlobalOptions& global, const ShowOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
-  if (options.coords) sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  CUGDataSource& sheet = session.Open(options.file);
+  if (options.coords) {
+    session.Require(kCmdShowCoordinates, "coordinate columns");
+    sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  }
   if (options.headings->count() > 0) PrintHeadings(sheet, options.headingsRow, stdout);
   PrintSheet(sheet, stdout);
   session.Finish();
@@ -105,9 +108,15 @@ void RunEdit(const GlobalOptions& global, const CLI::App& command, const EditOpt
   // the command line changes nothing.
   const std::vector<EditOperation> operations = OperationsInOrder(command, options);
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  if (!options.output.empty()) session.CheckOutputName(options.output);
   for (const EditOperation& op : operations) {
-    ApplyOperation(sheet, op);
+    if (op.kind == EditOperation::Kind::Command) {
+      session.Require(op.code, Sprintf("command %d", op.code));
+    }
+  }
+  for (const EditOperation& op : operations) {
+    ApplyOperation(sheet, session.Kind(), op);
     if (session.messages.Refused()) session.FinishMessages();
   }
   SaveAsAsked(session, options.save, options.output);
@@ -130,7 +139,8 @@ std::pair<int, int> ParseRowRange(const std::string& text) {
 void RunCopy(const GlobalOptions& global, const CopyOptions& options) {
   const auto [first, last] = ParseRowRange(options.rows);
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdCopy, "clipboard copy");
   // Only rows inside the sheet are selected, so that a wide range costs
   // nothing.
   SelectedRows selected;
@@ -142,7 +152,9 @@ void RunCopy(const GlobalOptions& global, const CopyOptions& options) {
 
 void RunPaste(const GlobalOptions& global, const PasteOptions& options) {
   SheetSession session(global);
-  Stadia& sheet = session.Open(options.file);
+  CUGDataSource& sheet = session.Open(options.file);
+  session.Require(kCmdPaste, "paste");
+  if (!options.output.empty()) session.CheckOutputName(options.output);
   const std::optional<std::string> input = ReadStandardInput(kPasteLimit);
   if (!input) throw Refusal("standard input could not be read, or is too long to paste");
   session.clipboard.Fill(Utf8ToCp1252(*input));

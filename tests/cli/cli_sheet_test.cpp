@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,12 +54,13 @@ class CliSheetTest : public testing::Test {
     // A sheet of two field notes, "a" and "b".
     WriteBytes(sheet_,
                SheetBytes({{2, kNoPoint, {}, "", "", "a"}, {2, kNoPoint, {}, "", "", "b"}}));
-    WriteBytes(traverse_, "empty");
+    WriteBytes(unsupported_, "empty");
   }
 
   TempFolder folder_;
   const std::string sheet_ = folder_.File("stad1.tst");
-  const std::string traverse_ = folder_.File("trav1.tst");
+  // A kind this program does not carry yet.
+  const std::string unsupported_ = folder_.File("trad1.tst");
 };
 
 TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
@@ -85,12 +87,20 @@ TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
       {{"copy", s, "--rows", "3-1"}, 2, "A <= B"},
       // The sheet or its file said no: 1, with the reason.
       {{"show", folder_.File("stad9.tst")}, 1, "cannot open"},
-      {{"show", traverse_}, 1, "Traverse sheets are not supported by kestrel-cli yet"},
+      {{"show", unsupported_}, 1, "Traditional Stadia sheets are not supported by kestrel-cli yet"},
       {{"edit", s, "--set", "5,1=7", "--save"}, 1, "the sheet has 2 rows"},
       {{"edit", s, "--set", "0,9=7", "--save"}, 1, "columns 0 to 7"},
       {{"edit", s, "--append-row", "--set", "3,1=7", "--save"}, 1, "last row is still blank"},
       {{"paste", s, "--row", "0", "--save"}, 1, "Nothing to Paste"},
       {{"edit", s, "--set", "0,1=z", "--output", folder_.File("no/stad1.tst")}, 1, "save"},
+      // An --output name later verbs would not read as this sheet's kind is
+      // refused before the sheet is changed or anything is written.
+      {{"paste", s, "--row", "0", "--output", folder_.File("x.dat")}, 2, "names no sheet file"},
+      {{"edit", s, "--set", "0,1=z", "--output", folder_.File("x.dat")}, 2, "stadN.JOB"},
+      {{"edit", s, "--set", "0,1=z", "--output", folder_.File("trav2.tst")}, 2, "names a traverse"},
+      {{"edit", s, "--set", "0,1=z", "--output", folder_.File("tst.precisionstadia2")},
+       2,
+       "expected a stadia sheet"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Joined(c.args));
@@ -101,6 +111,9 @@ TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
     if (c.status != 0) {
       EXPECT_EQ(ReadBytes(sheet_), before);
     }
+  }
+  for (const char* name : {"x.dat", "trav2.tst", "tst.precisionstadia2"}) {
+    EXPECT_FALSE(std::filesystem::exists(folder_.File(name))) << name;
   }
 }
 

@@ -2,8 +2,29 @@
 
 #include "sheets/command_codes.h"
 #include "sheets/stadia/stadia.h"
+#include "survey/empty_value.h"
 
 namespace kestrel {
+
+namespace {
+
+// What the reduction gives a shot that no valid set-up reduces.
+constexpr double kUnreducedCoordinate = 0.001;
+
+// Set-ups are the AT/BS rows; a shot counts as computed once it holds an
+// easting and northing other than the unreduced shot's.
+SheetCounts CountStadia(const Stadia& sheet) {
+  SheetCounts counts;
+  for (const StadiaRow& row : sheet.Rows()) {
+    if (row.type == kStadiaAtBs) ++counts.setups;
+    if (!IsStadiaShot(row.type) || IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
+    if (row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate) continue;
+    ++counts.pointsComputed;
+  }
+  return counts;
+}
+
+}  // namespace
 
 void RegisterStadiaKind(SheetKindRegistry& registry) {
   SheetKind kind;
@@ -38,6 +59,7 @@ void RegisterStadiaKind(SheetKindRegistry& registry) {
   kind.messageLines = [](CUGDataSource& sheet) {
     return static_cast<Stadia&>(sheet).MessageLines();
   };
+  kind.counts = [](CUGDataSource& sheet) { return CountStadia(static_cast<Stadia&>(sheet)); };
   registry.Register(std::move(kind));
 }
 
