@@ -22,6 +22,11 @@ class GridCorrections {
   // ellipsoid, in the coordinates' unit.
   double SeaLevelCorrection(double e1, double n1, double h1, double e2, double n2, double h2) const;
 
+  // The line scale factor and the sea-level correction at once (one
+  // latitude for both).
+  void ScaleAndSeaLevel(double e1, double n1, double h1, double e2, double n2, double h2,
+                        double& lineScaleFactor, double& seaLevelCorrection) const;
+
  private:
   struct Radii {
     double meanRadius;    // sqrt(rho nu), metres
@@ -30,9 +35,13 @@ class GridCorrections {
   };
   // The radii at the latitude of the line's mean northing.
   Radii RadiiAt(double n1, double n2) const;
+  double ScaleFactorFor(const Radii& radii, double e1, double e2) const;
+  double SeaLevelFor(const Radii& radii, double e1, double n1, double h1, double e2, double n2,
+                     double h2) const;
 
   GeoidParameters values_;
-  double e2_;  // first eccentricity squared
+  double e2_;           // first eccentricity squared
+  double polarFactor_;  // a sqrt(1 - e2), metres
 };
 
 }  // namespace kestrel
