@@ -153,10 +153,9 @@ TEST_F(ExampleJobTest, LandXmlFile) {
                               "targetSetupID=\"IS2\" azimuth=\"343.0556\" zenithAngle=\"89.0450\" "
                               "slopeDistance=\"54.023\"/>"));
 
-  const std::string schema = "/work/shared/landxml/LandXML-1.2.xsd";
-  if (!fs::exists(schema) || std::system("command -v xmllint >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "no LandXML schema or xmllint to validate against";
-  }
+  const std::string schema = KESTREL_SOURCE_DIR "/tests/data/LandXML-1.2.xsd";
+  ASSERT_TRUE(fs::exists(schema)) << "the LandXML schema is missing: " << schema;
+  ASSERT_EQ(std::system("command -v xmllint >/dev/null 2>&1"), 0) << "xmllint is not installed";
   const std::string validate = "xmllint --noout --nonet --schema '" + schema + "' '" +
                                folder_.File("survey.xml") + "' >'" + folder_.File("xmllint.txt") +
                                "' 2>&1";

@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
+
+#include "platform/scratch_folder.h"
 
 namespace kestrel {
 namespace {
@@ -17,34 +17,21 @@ namespace fs = std::filesystem;
 
 class FileAccessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kestrel-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-  void Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-  }
-
-  std::string Get(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void SetUp() override { ASSERT_TRUE(scratch_.Ok()); }
+  std::string PathOf(const std::string& name) const { return scratch_.File(name); }
+  void Put(const std::string& name, const std::string& bytes) const { scratch_.Write(name, bytes); }
+  std::string Get(const std::string& name) const { return scratch_.Read(PathOf(name)); }
 
   // Every name in the folder, hidden temporary files included.
   std::set<std::string> Names() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
+    for (const auto& entry : fs::directory_iterator(PathOf(""))) {
       names.insert(entry.path().filename().string());
     }
     return names;
   }
 
-  fs::path folder_;
+  testing::ScratchFolder scratch_;
 };
 
 TEST_F(FileAccessTest, SavingKeepsPermissionsAndNewFilesFollowTheUmask) {
@@ -67,12 +54,12 @@ TEST_F(FileAccessTest, SavingReplacesTheWholeFileOrNothing) {
   ASSERT_TRUE(WriteFileAtomically(PathOf("trav2.job"), ""));
   EXPECT_EQ(FileSize(PathOf("trav2.job")), 0u);
 
-  fs::create_directory(folder_ / "folder.job");
+  fs::create_directory(PathOf("folder.job"));
   AtomicFileWriter failed;
   EXPECT_FALSE(failed.Begin(PathOf("missing/stad1.job")));
   EXPECT_FALSE(failed.Commit());
   EXPECT_FALSE(WriteFileAtomically(PathOf("folder.job"), "x"));  // a folder is never replaced
-  EXPECT_TRUE(fs::is_directory(folder_ / "folder.job"));
+  EXPECT_TRUE(fs::is_directory(PathOf("folder.job")));
   {
     AtomicFileWriter writer;
     ASSERT_TRUE(writer.Begin(PathOf("stad1.job")));
@@ -114,7 +101,7 @@ TEST_F(FileAccessTest, ALockedFileCannotBeOpenedOrSavedOver) {
 TEST_F(FileAccessTest, OpenModes) {
   ExclusiveFile file;
   EXPECT_FALSE(file.Open(PathOf("absent.job"), ExclusiveFile::Mode::Read));
-  EXPECT_FALSE(file.Open(folder_.string(), ExclusiveFile::Mode::Read));
+  EXPECT_FALSE(file.Open(PathOf(""), ExclusiveFile::Mode::Read));
 
   Put("sheet.job", "0123456789");
   ASSERT_TRUE(file.Open(PathOf("sheet.job"), ExclusiveFile::Mode::ReadWrite));
@@ -128,7 +115,7 @@ TEST_F(FileAccessTest, OpenModes) {
   EXPECT_TRUE(file.Close());
   EXPECT_TRUE(FileExists(PathOf("created.job")));
 
-  for (const std::string& notAFile : {PathOf("absent.job"), folder_.string()}) {
+  for (const std::string& notAFile : {PathOf("absent.job"), PathOf("")}) {
     EXPECT_FALSE(FileExists(notAFile));
     EXPECT_EQ(FileSize(notAFile), std::nullopt);
     EXPECT_EQ(ReadWholeFile(notAFile), std::nullopt);

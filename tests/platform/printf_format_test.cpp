@@ -15,9 +15,7 @@ class DecimalCommaLocale : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_ = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-      GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    }
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 is not installed";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   }
   void TearDown() override { std::setlocale(LC_ALL, previous_.c_str()); }

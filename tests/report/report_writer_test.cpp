@@ -3,7 +3,6 @@
 #include "report/report_writer.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,20 +10,15 @@
 
 #include "platform/file_access.h"
 #include "platform/recording_ports.h"
+#include "platform/scratch_folder.h"
+#include "report/rtf_form.h"
 
 namespace kestrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::RtfFile;
 
-const std::string kFont = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}";
-const std::string kColours =
-    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue255;"
-    "\\red0\\green255\\blue0;\\red255\\green0\\blue255;\\red255\\green0\\blue0;"
-    "\\red255\\green255\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue127;"
-    "\\red0\\green127\\blue127;\\red0\\green127\\blue0;\\red127\\green0\\blue127;"
-    "\\red127\\green0\\blue0;\\red127\\green127\\blue0;\\red127\\green127\\blue127;"
-    "\\red192\\green192\\blue192;}";
 const std::string kLandscapeLetter = "\\landscape\\paperw15840\\paperh12240 ";
 
 std::string ReadBytes(const std::string& path) { return ReadWholeFile(path).value_or("?"); }
@@ -34,15 +28,10 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 class ReportWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kestrel-report-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  void SetUp() override { ASSERT_TRUE(scratch_.Ok()); }
+  std::string PathOf(const std::string& name) const { return scratch_.File(name); }
 
-  fs::path dir_;
+  testing::ScratchFolder scratch_;
   RecordingMessages messages_;
 };
 
@@ -74,7 +63,7 @@ TEST_F(ReportWriterTest, DocumentInEachPageMode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string expected = kFont + c.between + kColours + "A\\par \r\n}";
+    const std::string expected = RtfFile(c.between, {"A"});
     CReportWriter writer(messages_);
     writer.settings = c.settings;
     std::string text = "left over";
@@ -129,14 +118,14 @@ TEST_F(ReportWriterTest, AppendOntoAnExistingFile) {
     bool landscape;
     std::string after;
   };
-  const std::string body = "L1\\par \r\n\\cf6 L2\\par \r\n}";
-  const std::string report = kFont + "\\fs18 " + kColours + "one\\par \r\n";
+  const std::vector<std::string> lines = {"L1", "\\cf6 L2"};
+  const std::string body = "L1\\par \r\n\\cf6 L2\\par \r\n}",
+                    landscape = "\\fs24 " + kLandscapeLetter;
   const Case cases[] = {
-      {"report", report + "}", true, report + body},
-      {"missing", std::nullopt, false, kFont + "\\fs24 " + kColours + body},
-      {"empty", "", true, kFont + "\\fs24 " + kLandscapeLetter + kColours + body},
-      {"19 bytes", std::string(19, '}'), true,
-       kFont + "\\fs24 " + kLandscapeLetter + kColours + body},
+      {"report", RtfFile("\\fs18 ", {"one"}), true, RtfFile("\\fs18 ", {"one", "L1", "\\cf6 L2"})},
+      {"missing", std::nullopt, false, RtfFile("\\fs24 ", lines)},
+      {"empty", "", true, RtfFile(landscape, lines)},
+      {"19 bytes", std::string(19, '}'), true, RtfFile(landscape, lines)},
       {"20 bytes", std::string(19, 'x') + "}", true, std::string(19, 'x') + body},
   };
   for (const Case& c : cases) {
@@ -156,7 +145,7 @@ TEST_F(ReportWriterTest, AppendOntoAnExistingFile) {
 // Without lines, or where the file cannot be opened, nothing is written and
 // every file stays as it was; the message says why.
 TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
-  const std::string old = kFont + "\\fs18 " + kColours + "kept\\par \r\n}";
+  const std::string old = RtfFile("\\fs18 ", {"kept"});
   const std::string existing = PathOf("old.rtf"), locked = PathOf("locked.rtf"),
                     missing = PathOf("no such folder/r.rtf"), none = PathOf("none.rtf");
   WriteBytes(existing, old);
@@ -216,9 +205,7 @@ TEST_F(ReportWriterTest, CsvLinesEndWithCrLf) {
 
 // A real RTF reader must accept the document and show every line's text.
 TEST_F(ReportWriterTest, ReadableByAnRtfReader) {
-  if (std::system("command -v unrtf >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "unrtf is not installed";
-  }
+  ASSERT_EQ(std::system("command -v unrtf >/dev/null 2>&1"), 0) << "unrtf is not installed";
   const std::vector<std::string> lines = {"$b$STADIA LISTING$b0$",
                                           "Pt$tab$Easting$tab$Northing",
                                           "$cf6$check shot 12 out by 0.031$cf0$",

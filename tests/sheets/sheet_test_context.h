@@ -1,11 +1,6 @@
 #pragma once
 // What the sheet tests hand a sheet: an application state and recording
 // ports, wired into a SheetContext; plus a scratch folder for sheet files.
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +8,7 @@
 #include "job/application_state.h"
 #include "job/sheet_chooser.h"
 #include "platform/recording_ports.h"
+#include "platform/scratch_folder.h"
 #include "sheets/sheet_context.h"
 
 namespace kestrel::testing {
@@ -48,40 +44,6 @@ struct SheetTestContext {
   FixedUnitSelectors units;
   ScriptedSheetChooser chooser;
   SheetContext ctx{app, messages, progress, clipboard, shell, dialogs, units, chooser};
-};
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents at the end of the test.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kestrel-sheets-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  bool Ok() const { return !path_.empty(); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = File(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace kestrel::testing

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/archive.h"
-#include "stadia_test_rows.h"
+#include "stadia_test.h"
 
 namespace kestrel::testing {
 namespace {

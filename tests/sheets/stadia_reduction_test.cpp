@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "report/report_writer.h"
+#include "report/rtf_form.h"
 #include "sheets/stadia/stadia_reduction.h"
-#include "stadia_test_rows.h"
+#include "stadia_test.h"
 
 namespace kestrel::testing {
 namespace {
@@ -19,8 +19,6 @@ constexpr double kTolerance = 1e-6;
 constexpr double kPlaceholder = 0.001;
 constexpr double kHugeHeight = 100000002004087734272.0;  // 1e20 in single precision
 
-double Sin(double degrees) { return std::sin(degrees * 3.141592653589793 / 180); }
-double Cos(double degrees) { return std::cos(degrees * 3.141592653589793 / 180); }
 double Single(double value) { return double(float(value)); }
 
 struct Point {
@@ -39,6 +37,7 @@ class StadiaReductionTest : public StadiaTest {
   }
 };
 
+// The coordinates below were reduced by hand (to 1e-9) from the booked values.
 TEST_F(StadiaReductionTest, FieldBookWithTwoSetupsAndNotes) {
   sheet.Rows() = {
       Note("AtmosphericCorrectionCoefficient 150"),
@@ -67,47 +66,45 @@ TEST_F(StadiaReductionTest, FieldBookWithTwoSetupsAndNotes) {
   Calculate();
   EXPECT_TRUE(sheet.MessageLines().empty());
 
-  // Set-up on 1: slope distances scaled by 1.00015, 4.5 deg elevation.
-  const double s4 = 100 * 1.00015, h4 = Cos(4.5) * s4;
-  const Point p101{1000 + h4 * Sin(45), 2000 + h4 * Cos(45), 50 + 1.5 - 1.8 + Sin(4.5) * s4};
+  // Set-up on 1: slope distances scaled by 1.00015; 101 is 100.015 along the
+  // slope at 4.5 deg elevation on bearing 45 deg.
   ExpectPoint(3, {1000, 2000, 50});
-  ExpectPoint(4, p101);
+  ExpectPoint(4, {1070.503274602, 2070.503274602, 57.547086459});
   ExpectPoint(6, {1050, 2000 - 2.5, 50 + 1.5 - 1.5 - 1.25});  // offset right of due east
   ExpectPoint(7, {1000, 1970, 47.25});                        // entered level kept, no offset
   EXPECT_NEAR(Row(9).east, 980, kTolerance);
   EXPECT_EQ(Row(9).height, kHugeHeight);
   ExpectPoint(12, {1000, 2100 + 1.5, 50});  // check shot: unscaled, pushed 1.5 further out
-  // Back face, 30' vertical adjustment: elevation 90 - 272 + 180 + 0.5.
-  const double s16 = 40 * 1.00015;
-  ExpectPoint(16, {1000 + Cos(-1.5) * s16, 2000 + 1.0, 50 + Sin(-1.5) * s16});
+  // Back face, 30' vertical adjustment: elevation 90 - 272 + 180 + 0.5 = -1.5
+  // deg over 40.006, due east and 1.0 to the left.
+  ExpectPoint(16, {1039.992290943, 2001, 48.952765006});
 
-  // Set-up on 101, oriented on station 1 (bearing 225 deg) with the circle on 0.
-  const Point at101{p101.east, p101.north, Single(p101.height)};
-  ExpectPoint(17, at101);
-  const double s19 = 60 * 1.00015;  // v0nc: 450 - 88 + 0.5, no back-face turn
-  ExpectPoint(
-      19, {at101.east - Cos(2.5) * s19, at101.north, at101.height + 1.6 - 2.0 + Sin(2.5) * s19});
-  ExpectPoint(20, {at101.east, at101.north + 25, at101.height + 1.6 - 1.6 + 0.75});
+  // Set-up on 101 (its height as held, 57.547084808), oriented on station 1
+  // (bearing 225 deg) with the circle on 0: 106 lies due west at 2.5 deg
+  // elevation (v0nc: 450 - 88 + 0.5, no back-face turn) over 60.009.
+  ExpectPoint(17, {1070.503274602, 2070.503274602, 57.547084808});
+  ExpectPoint(19, {1010.551389873, 2070.503274602, 59.764640625});
+  ExpectPoint(20, {1070.503274602, 2095.503274602, 58.297084808});
 }
 
 TEST_F(StadiaReductionTest, NoteOptionsAcrossPasses) {
-  // Elevation of the one shot from its vertical reading 272 deg; 10' adjustment.
-  const auto shotAt = [](double elevation) {
-    const double slope = 100 * 1.0002;
-    return Point{1000 + Cos(elevation) * slope, 2000, 50 + Sin(elevation) * slope};
-  };
+  // The one shot: 100 at 272 deg on the vertical circle with a 10' adjustment,
+  // scaled by 1.0002, due east of (1000, 2000, 50).
   const std::vector<StadiaRow> rows = {Stn(1, 1000, 2000, 50), AtBs(1, 0, 0.0, 1.5),
                                        Shot(kStadiaSdHt, 9, 90.0, 272.0, 100, 1.5)};
-  const auto pass = [&](const std::vector<std::string>& notes, double elevation) {
+  const auto pass = [&](const std::vector<std::string>& notes, Point expected) {
     sheet.Rows() = rows;
     for (const std::string& n : notes) sheet.Rows().insert(sheet.Rows().begin() + 2, Note(n));
     Calculate();
-    ExpectPoint(sheet.Rows().size() - 1, shotAt(elevation));
+    ExpectPoint(sheet.Rows().size() - 1, expected);
   };
-  pass({"backface", "vertadj 0.1000", "AtmosphericCorrectionCoefficient:200"}, -2 + 1.0 / 6);
-  pass({}, 90 - 272 + 1.0 / 6);  // adjustment and coefficient stay, back face does not
-  pass({"v0nc"}, 450 - 272 + 1.0 / 6);
-  pass({}, 450 - 272 + 1.0 / 6);
+  // Back face: elevation -2 + 1/6 deg.
+  pass({"backface", "vertadj 0.1000", "AtmosphericCorrectionCoefficient:200"},
+       {1099.968801480, 2000, 46.800135848});
+  // 90 - 272 + 1/6 deg: adjustment and coefficient stay, back face does not.
+  pass({}, {900.031198520, 2000, 53.199864152});
+  pass({"v0nc"}, {900.031198520, 2000, 53.199864152});  // 450 - 272 + 1/6 deg
+  pass({}, {900.031198520, 2000, 53.199864152});
 }
 
 TEST_F(StadiaReductionTest, ShotRules) {
@@ -120,7 +117,7 @@ TEST_F(StadiaReductionTest, ShotRules) {
   const std::tuple<std::vector<StadiaRow>, Point> cases[] = {
       // Backsight 0: readings are azimuths.
       {{stn, AtBs(1, 0, 123.0, 1.5), Shot(kStadiaHzDh, 5, 30.0, 0, 10, 1.5)},
-       {1000 + Sin(30) * 10, 2000 + Cos(30) * 10, 50}},
+       {1005, 2008.660254038, 50}},
       // Coefficient 50 leaves distances as they are.
       {{stn, setup, Note("AtmosphericCorrectionCoefficient 50"),
         Shot(kStadiaSdHt, 5, 0, 90.0, 1000, 0)},
@@ -132,8 +129,8 @@ TEST_F(StadiaReductionTest, ShotRules) {
       // Backsight due north: an orientation under a tenth of a second (2.78e-5
       // degrees) is none.
       {{stn, north, AtBs(1, 2, 0.000009, 0), shot(5, 90.0, 0)}, {1010, 2000, 50}},
-      {{stn, north, AtBs(1, 2, 0.00001, 0), shot(5, 90.0, 0, 1e4)},
-       {1000 + 1e4 * Cos(0.1 / 3600), 2000 + 1e4 * Sin(0.1 / 3600), 50}},
+      {{stn, north, AtBs(1, 2, 0.00001, 0), shot(5, 90.0, 0, 1e4)},  // 90 deg less 0.1"
+       {10999.999999999, 2000.004848137, 50}},
   };
   context.app.errorReport = false;
   for (const auto& [rows, expected] : cases) {
@@ -189,8 +186,7 @@ TEST_F(StadiaReductionTest, MessagesAndTheErrorReport) {
     EXPECT_EQ(sheet.MessageLines(), lines);
     EXPECT_EQ(sheet.Rows().back().east == kPlaceholder, !reduced) << lines.size();
     EXPECT_EQ(context.shell.opened.size(), lines.empty() ? 0u : 1u);
-    EXPECT_EQ(ScratchFolder::Read(report),
-              lines.empty() ? "" : RtfDocument(ReportSettings{}, lines, false));
+    EXPECT_EQ(ScratchFolder::Read(report), lines.empty() ? "" : RtfFile("\\fs18 ", lines));
   }
   EXPECT_EQ(context.shell.opened, std::vector<std::string>{report});
 }
