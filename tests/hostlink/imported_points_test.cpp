@@ -1,0 +1,233 @@
+// The reconciliation of an upload: identical points, offsets, choices, the
+// point range and what the lists show.
+#include <gtest/gtest.h>
+
+#include "hostlink/imported_points.h"
+
+namespace kestrel {
+namespace {
+
+PointRecord Point(std::int32_t number, double east = 0.0, const char* code = "") {
+  PointRecord record;
+  record.point = number;
+  record.east = east;
+  record.north = 1000.0 + number;
+  record.code = code;
+  return record;
+}
+
+std::vector<PointRecord> Range(std::int32_t first, std::int32_t last, double east) {
+  std::vector<PointRecord> records;
+  for (std::int32_t n = first; n <= last; ++n) records.push_back(Point(n, east));
+  return records;
+}
+
+std::vector<std::uint32_t> Numbers(const std::vector<PointRecord>& records) {
+  std::vector<std::uint32_t> numbers;
+  for (const PointRecord& r : records) numbers.push_back(static_cast<std::uint32_t>(r.point));
+  return numbers;
+}
+
+std::vector<std::int32_t> Stored(const std::vector<PointRecord>& records) {
+  std::vector<std::int32_t> numbers;
+  for (const PointRecord& r : records) numbers.push_back(r.point);
+  return numbers;
+}
+
+std::vector<std::string> Texts(const std::vector<PointListItem>& items) {
+  std::vector<std::string> texts;
+  for (const PointListItem& item : items)
+    texts.push_back(item.text + (item.inDatabase ? " R" : " G"));
+  return texts;
+}
+
+struct Rule {
+  const char* name;
+  std::vector<PointRecord> sheet;
+  std::vector<PointRecord> database;  // the existing records the host sent
+  std::uint32_t highest;
+  ReconcileChoice choice;
+  bool range;
+  std::int64_t from, to;
+  bool applyRange;
+  std::vector<std::int32_t> stored;  // the numbers sent, in sheet order
+};
+
+TEST(ImportedPoints, ReconciliationRules) {
+  using C = ReconcileChoice;
+  const Rule rules[] = {
+      // points 1 to 3 into a database of 1 to 50 follow its last point
+      {"alter all",
+       Range(1, 3, 5.0),
+       Range(1, 3, 9.0),
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {51, 52, 53}},
+      // offset 50 + 1 - 2: only 2 is in the database, 60 keeps its number
+      {"alter some",
+       {Point(2, 5.0), Point(60, 5.0)},
+       {Point(2, 9.0)},
+       50,
+       C::kAlterSome,
+       false,
+       0,
+       0,
+       false,
+       {51, 60}},
+      {"alter all shifts numbers not in the database too",
+       {Point(2, 5.0), Point(60, 5.0)},
+       {Point(2, 9.0)},
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {51, 109}},
+      {"replace keeps the numbers",
+       Range(1, 3, 5.0),
+       Range(1, 3, 9.0),
+       50,
+       C::kReplace,
+       false,
+       0,
+       0,
+       false,
+       {1, 2, 3}},
+      {"replace fields keeps the numbers",
+       Range(1, 3, 5.0),
+       Range(1, 3, 9.0),
+       50,
+       C::kReplaceFields,
+       false,
+       0,
+       0,
+       false,
+       {1, 2, 3}},
+      // 1 is identical and not stored; the smallest positive number left is 2
+      {"identical point",
+       {Point(1, 9.0), Point(2, 5.0)},
+       {Point(1, 9.0), Point(2, 9.0)},
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {-1, 51}},
+      {"same position, other code is not identical",
+       {Point(1, 9.0, "TREE")},
+       {Point(1, 9.0, "POST")},
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {51}},
+      {"within 0.001 is identical",
+       {Point(4, 9.0005)},
+       {Point(4, 9.0)},
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {-4}},
+      // checked range without applying it: offsets from the whole list (50)
+      {"range on OK",
+       Range(1, 5, 5.0),
+       Range(1, 5, 9.0),
+       50,
+       C::kAlterAll,
+       true,
+       2,
+       3,
+       false,
+       {-1, 52, 53, -4, -5}},
+      // applied range: offsets from 2 and 3 only (49)
+      {"range applied",
+       Range(1, 5, 5.0),
+       Range(1, 5, 9.0),
+       50,
+       C::kAlterAll,
+       true,
+       2,
+       3,
+       true,
+       {-1, 51, 52, -4, -5}},
+      {"no overlap, no shift",
+       Range(60, 61, 5.0),
+       {Point(2, 9.0)},
+       50,
+       C::kAlterAll,
+       false,
+       0,
+       0,
+       false,
+       {60, 61}},
+  };
+  for (const Rule& rule : rules) {
+    std::vector<PointRecord> records = rule.sheet;
+    ImportedPoints dialog(Numbers(rule.sheet), records, {}, rule.database, rule.highest);
+    dialog.Choose(rule.choice);
+    if (rule.range) {
+      dialog.SetRangeChecked(true);
+      dialog.rangeFrom = rule.from;
+      dialog.rangeTo = rule.to;
+      if (rule.applyRange) dialog.ApplyRange();
+    }
+    dialog.Accept();
+    EXPECT_EQ(Stored(records), rule.stored) << rule.name;
+  }
+}
+
+TEST(ImportedPoints, ListsShowMarksAndNewNumbers) {
+  std::vector<PointRecord> records = {Point(1, 9.0), Point(2, 5.0), Point(70, 5.0)};
+  const std::vector<PointRecord> database = {Point(1, 9.0), Point(2, 9.0)};
+  ImportedPoints dialog(Numbers(records), records, {}, database, 40);
+  EXPECT_EQ(dialog.rangeFrom, 1);
+  EXPECT_EQ(dialog.rangeTo, 70);
+  // offset 40 + 1 - 2
+  EXPECT_EQ(Texts(dialog.IncomingItems()),
+            (std::vector<std::string>{"1 already in dbase G", "2 in as 41 R", "70 in as 109 G"}));
+  dialog.Choose(ReconcileChoice::kAlterSome);
+  EXPECT_EQ(Texts(dialog.IncomingItems()),
+            (std::vector<std::string>{"1 already in dbase G", "2 in as 41 R", "70 in as 70 G"}));
+  dialog.Choose(ReconcileChoice::kReplace);
+  EXPECT_EQ(dialog.offsetAll, 1);
+  EXPECT_EQ(Texts(dialog.IncomingItems()),
+            (std::vector<std::string>{"1 already in dbase G", "2 in as 2 R", "70 in as 70 G"}));
+  EXPECT_EQ(Texts(dialog.ExistingItems()), (std::vector<std::string>{"1 R", "2 R"}));
+}
+
+TEST(ImportedPoints, NoOverlapShowsPlainNumbersAndEmptySheetHasNothingToAdd) {
+  std::vector<PointRecord> records = {Point(7)};
+  ImportedPoints dialog({7}, records, {}, {Point(8)}, 8);
+  EXPECT_EQ(Texts(dialog.IncomingItems()), (std::vector<std::string>{"7 G"}));
+  std::vector<PointRecord> none;
+  ImportedPoints empty({}, none, {}, {Point(8)}, 8);
+  EXPECT_TRUE(empty.NothingToAdd());
+}
+
+TEST(ImportedPoints, UncheckingTheRangeRestoresTheList) {
+  std::vector<PointRecord> records = Range(1, 4, 5.0);
+  ImportedPoints dialog(Numbers(records), records, {}, Range(1, 4, 9.0), 10);
+  dialog.SetRangeChecked(true);
+  dialog.rangeFrom = 3;
+  dialog.rangeTo = 4;
+  dialog.ApplyRange();
+  EXPECT_EQ(dialog.IncomingItems().size(), 2u);
+  EXPECT_EQ(dialog.offsetAll, 8);  // 10 + 1 - 3
+  dialog.SetRangeChecked(false);
+  EXPECT_EQ(dialog.IncomingItems().size(), 4u);
+  EXPECT_EQ(dialog.offsetAll, 10);
+}
+
+}  // namespace
+}  // namespace kestrel
