@@ -1,0 +1,242 @@
+// kestrel's link commands against a real gyre-host: upload and its
+// reconciliation, Get Database, strings, the broadcast, no host, a host that
+// dies mid-upload, and a clean stop.
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "gyre_fixture.h"
+#include "hostlink/link_client.h"
+#include "hostlink/link_endpoints.h"
+
+namespace kestrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::map<std::int64_t, double> EastByNumber(const std::vector<StoredPoint>& points) {
+  std::map<std::int64_t, double> east;
+  for (const StoredPoint& p : points) east[p.number] = p.east;
+  return east;
+}
+
+TEST_F(GyreHostTest, UploadIntoAnEmptyDatabaseStoresEveryPointWithoutTheDialog) {
+  StartHost();
+  RecordSheet sheet;
+  sheet.records = {MakePoint(3, 100.5, 200.25, 10.5f, "TREE"), MakePoint(0, 1, 1, 1),
+                   MakePoint(-7, 2, 2, 2), MakePoint(9, -5.0, 6.0, -1.25f, "KERB")};
+  sheet.records[0].description = "gum";
+  sheet.records[3].road = 12;
+  ScriptedReconciler reconciler;
+  const UploadResult result = Upload(sheet, reconciler);
+  EXPECT_EQ(result.status, UploadStatus::kStored);
+  EXPECT_EQ(reconciler.calls, 0);
+  EXPECT_TRUE(messages_.texts.empty());
+  const std::vector<StoredPoint> points = DatabasePoints();
+  ASSERT_EQ(points.size(), 2u);  // numbered zero or less: not stored
+  EXPECT_EQ(points[0].number, 3);
+  EXPECT_EQ(points[0].east, 100.5);
+  EXPECT_EQ(points[0].north, 200.25);
+  EXPECT_EQ(points[0].height, 10.5);
+  EXPECT_EQ(points[0].code, "TREE");
+  EXPECT_EQ(points[0].description, "gum");
+  EXPECT_EQ(points[1].number, 9);
+  EXPECT_EQ(points[1].road, 12);
+}
+
+TEST_F(GyreHostTest, ReconciliationRulesAgainstAPopulatedDatabase) {
+  struct Rule {
+    const char* name;
+    ReconcileChoice choice;
+    bool ok;
+    std::map<std::int64_t, double> changed;  // number -> easting expected after the upload
+  };
+  // The database holds 1 to 50 at easting 1000 + n; the sheet sends 1 (same
+  // as the database), 2 and 3 (moved to easting 5).
+  const Rule rules[] = {
+      // 1 is identical and not stored; the offset is 50 + 1 - 2
+      {"alter all", ReconcileChoice::kAlterAll, true, {{51, 5.0}, {52, 5.0}}},
+      {"alter some", ReconcileChoice::kAlterSome, true, {{51, 5.0}, {52, 5.0}}},
+      {"replace", ReconcileChoice::kReplace, true, {{2, 5.0}, {3, 5.0}}},
+      {"replace fields", ReconcileChoice::kReplaceFields, true, {{2, 5.0}, {3, 5.0}}},
+      {"cancel", ReconcileChoice::kAlterAll, false, {}},
+  };
+  for (const Rule& rule : rules) {
+    Seed(SeedRange(1, 50));
+    StartHost();
+    RecordSheet sheet;
+    sheet.records = {MakePoint(1, 1001.0, 2001.0, 10.0f, "DB"), MakePoint(2, 5.0, 0.0, 0.0f),
+                     MakePoint(3, 5.0, 0.0, 0.0f)};
+    ScriptedReconciler reconciler;
+    reconciler.choice = rule.choice;
+    reconciler.ok = rule.ok;
+    const UploadResult result = Upload(sheet, reconciler);
+    EXPECT_EQ(reconciler.calls, 1) << rule.name;
+    EXPECT_EQ(result.existing, 3) << rule.name;
+    EXPECT_EQ(result.status, rule.ok ? UploadStatus::kStored : UploadStatus::kReconcileCancelled)
+        << rule.name;
+
+    std::map<std::int64_t, double> expected;
+    for (const StoredPoint& p : SeedRange(1, 50)) expected[p.number] = p.east;
+    for (const auto& [number, east] : rule.changed) expected[number] = east;
+    EXPECT_EQ(EastByNumber(DatabasePoints()), expected) << rule.name;
+    EXPECT_EQ(sheet.records[1].point, 2) << rule.name;  // the sheet itself is not renumbered
+
+    StopHost(SIGTERM);
+    std::filesystem::remove(dbPath_);
+  }
+}
+
+TEST_F(GyreHostTest, GetDatabaseInsertsTheHostPointsAtTheTop) {
+  Seed({{4, 500.125, 600.5, 12.3456789, "STN", "nail", -3, 45.5, -2.25},
+        {8, 1.0, 2.0, 3.0, "", "", 0, 1e15, 1e15}});
+  StartHost();
+  RecordSheet sheet;
+  sheet.missing = {4, 99, 8};
+  HostLinkView view(sheet);
+  EXPECT_EQ(view.GetDatabase(messages_), 2);
+  EXPECT_FALSE(view.applyFlag);
+  ASSERT_EQ(sheet.inserted.size(), 2u);
+  EXPECT_EQ(sheet.insertedRows, (std::vector<std::int64_t>{0, 0}));
+  const PointRecord& first = sheet.inserted[0];
+  EXPECT_EQ(first.point, 4);
+  EXPECT_EQ(first.east, 500.125);
+  EXPECT_EQ(first.north, 600.5);
+  EXPECT_EQ(first.height, 12.3456789f);  // the host's height field is single precision
+  EXPECT_EQ(first.code, "STN");
+  EXPECT_EQ(first.description, "nail");
+  EXPECT_EQ(first.road, -3);
+  EXPECT_EQ(first.chainage, 45.5);
+  EXPECT_EQ(first.offset, -2.25);
+  EXPECT_EQ(sheet.inserted[1].point, 8);
+  EXPECT_TRUE(messages_.texts.empty());
+
+  // A later upload's reply fills the existing list, not the sheet.
+  sheet.records = {MakePoint(4, 0, 0, 0)};
+  ScriptedReconciler reconciler;
+  view.StoreDataInDatabase({messages_, shell_, reconciler}, job_, false, false);
+  EXPECT_EQ(sheet.inserted.size(), 2u);
+  EXPECT_EQ(view.highestHostNumber, 8u);
+  EXPECT_EQ(view.hostNumbers, (std::vector<std::uint32_t>{4}));
+}
+
+TEST_F(GyreHostTest, NoHostRunningSendsNothing) {
+  RecordSheet sheet;
+  sheet.records = {MakePoint(1, 0, 0, 0)};
+  sheet.missing = {1};
+  HostLinkView view(sheet);
+  ScriptedReconciler reconciler;
+  EXPECT_EQ(view.StoreDataInDatabase({messages_, shell_, reconciler}, job_, true, true).status,
+            UploadStatus::kNoHost);
+  EXPECT_FALSE(view.StoreObservationsAsStrings(messages_));
+  EXPECT_EQ(view.GetDatabase(messages_), -1);
+  const std::string noHost = "GYRE needs to be running\nto extract points from the database";
+  EXPECT_EQ(messages_.texts, (std::vector<std::string>{noHost, noHost, noHost}));
+  EXPECT_EQ(sheet.calculations, 0);
+  EXPECT_EQ(reconciler.calls, 0);
+
+  sheet.missing.clear();
+  messages_.texts.clear();
+  EXPECT_EQ(view.GetDatabase(messages_), -1);
+  EXPECT_EQ(messages_.texts, (std::vector<std::string>{"No points in Stadia need to be found"}));
+}
+
+TEST_F(GyreHostTest, DuplicateConflictsAreReportedAndCancelStopsTheUpload) {
+  StartHost();
+  RecordSheet sheet;
+  sheet.records = {MakePoint(5, 0.0, 0.0, 0.0f), MakePoint(5, 0.5, 0.0, 0.0f),
+                   MakePoint(6, 1.0, 1.0, 1.0f)};
+  ScriptedReconciler reconciler;
+  messages_.answers = {false};
+  const UploadResult result = Upload(sheet, reconciler, true);
+  EXPECT_EQ(result.status, UploadStatus::kDuplicatesCancelled);
+  EXPECT_EQ(result.conflicts, 1);
+  const std::string report = job_.folder + "StadiaErrors_job.rtf";
+  EXPECT_EQ(messages_.texts,
+            (std::vector<std::string>{
+                "file " + report + " created",
+                "Duplicate points with different coordinates detected. Hit cancel to abort save"}));
+  EXPECT_EQ(shell_.opened, (std::vector<std::string>{report}));
+  EXPECT_TRUE(std::filesystem::exists(report));
+  EXPECT_TRUE(DatabasePoints().empty());
+
+  messages_.answers = {true};  // OK: stored as they are, the later 5 replacing the earlier
+  EXPECT_EQ(Upload(sheet, reconciler, true).status, UploadStatus::kStored);
+  EXPECT_EQ(EastByNumber(DatabasePoints()), (std::map<std::int64_t, double>{{5, 0.5}, {6, 1.0}}));
+}
+
+TEST_F(GyreHostTest, StringListsAndTheBroadcastReachTheHost) {
+  StartHost();
+  RecordSheet sheet;
+  sheet.strings = "Lot obs1,7,1,100,101\r\nLot obs2,7,1,100,102\r\n";
+  HostLinkView view(sheet);
+  EXPECT_TRUE(view.StoreObservationsAsStrings(messages_));
+  PointDatabase db;
+  std::string error;
+  ASSERT_TRUE(db.Open(dbPath_, error));
+  EXPECT_EQ(db.Strings(), (std::vector<std::string>{sheet.strings}));
+
+  BroadcastRegisteredMessage("KESTREL");
+  EXPECT_NE(HostLog().find("received the broadcast \"KESTREL\""), std::string::npos) << HostLog();
+}
+
+TEST_F(GyreHostTest, KilledMidUploadStoresNothingAndSaysSo) {
+  Seed(SeedRange(1, 10));
+  StartHost({"--commit-delay-ms", "5000"});
+  RecordSheet sheet;
+  for (int n = 100; n < 2100; ++n) sheet.records.push_back(MakePoint(n, n, n, 1.0f));
+  const std::vector<PointRecord> before = sheet.records;
+  UploadResult result;
+  std::thread upload([&] {
+    ScriptedReconciler reconciler;
+    result = Upload(sheet, reconciler);
+  });
+  // Wait until the host is inside the store transaction, then kill it.
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (HostLog().find("sent 0 of 2000") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(10ms);
+  std::this_thread::sleep_for(300ms);
+  const int status = StopHost(SIGKILL);
+  upload.join();
+  EXPECT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(result.status, UploadStatus::kFailed);
+  EXPECT_EQ(messages_.texts, (std::vector<std::string>{"error uploading data to gyre"}));
+  ASSERT_EQ(sheet.records.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_EQ(sheet.records[i].point, before[i].point);
+  EXPECT_EQ(DatabasePoints().size(), 10u);  // none of the upload
+
+  // The next host finds the database whole and takes the whole upload.
+  StartHost();
+  messages_.texts.clear();
+  ScriptedReconciler reconciler;
+  EXPECT_EQ(Upload(sheet, reconciler).status, UploadStatus::kStored);
+  EXPECT_EQ(DatabasePoints().size(), 2010u);
+}
+
+TEST_F(GyreHostTest, StopSignalsEndCleanlyAndRemoveTheEndpoint) {
+  for (int signal : {SIGTERM, SIGINT}) {
+    StartHost();
+    const std::string socket = *FindHostWindow();
+    const int status = StopHost(signal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << signal;
+    EXPECT_FALSE(std::filesystem::exists(socket)) << signal;
+    EXPECT_FALSE(FindHostWindow().has_value()) << signal;
+  }
+}
+
+TEST_F(GyreHostTest, OnlyATitleFollowingTheRuleIsTheHost) {
+  StartHost({"--title", "Survey GYRE job"});
+  EXPECT_FALSE(FindHostWindow().has_value());
+  StopHost(SIGTERM);
+  StartHost({"--title", "  gyre  job"});
+  EXPECT_TRUE(FindHostWindow().has_value());
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -1,0 +1,43 @@
+// gyre-host's import file: the header decides the column order.
+#include <gtest/gtest.h>
+
+#include "gyre/points_csv.h"
+
+namespace kestrel {
+namespace {
+
+TEST(PointsCsv, HeaderDecidesTheOrderAndBadLinesRefuseTheFile) {
+  struct Case {
+    const char* name;
+    const char* text;
+    std::size_t count;
+    double east, north;  // of the first point
+    const char* code;
+  };
+  const Case cases[] = {
+      {"north first", "P,N,E,Z,D\n1,200.5,100.25,10,TREE\n", 1, 100.25, 200.5, "TREE"},
+      {"east first", "p, e, n, z, d\r\n1,100.25,200.5,10,TREE\r\n2,1,2,3\r\n", 2, 100.25, 200.5,
+       "TREE"},
+      {"blank lines", "\nP,N,E,Z,D\n\n1,2,3,4,X\n\n", 1, 3, 2, "X"},
+      {"no header", "1,2,3,4,X\n", 0, 0, 0, ""},
+      {"other header", "P,X,Y,Z,D\n1,2,3,4,X\n", 0, 0, 0, ""},
+      {"point number zero", "P,N,E,Z,D\n0,2,3,4,X\n", 0, 0, 0, ""},
+      {"fractional point number", "P,N,E,Z,D\n1.5,2,3,4,X\n", 0, 0, 0, ""},
+      {"unreadable coordinate", "P,N,E,Z,D\n1,2,abc,4,X\n", 0, 0, 0, ""},
+      {"not finite", "P,N,E,Z,D\n1,2,inf,4,X\n", 0, 0, 0, ""},
+      {"too few fields", "P,N,E,Z,D\n1,2,3\n", 0, 0, 0, ""},
+      {"empty", "", 0, 0, 0, ""},
+  };
+  for (const Case& c : cases) {
+    const PointsCsv csv = ReadPointsCsv(c.text);
+    ASSERT_EQ(csv.points.size(), c.count) << c.name;
+    EXPECT_EQ(csv.error.empty(), c.count > 0) << c.name;
+    if (c.count == 0) continue;
+    EXPECT_EQ(csv.points[0].east, c.east) << c.name;
+    EXPECT_EQ(csv.points[0].north, c.north) << c.name;
+    EXPECT_EQ(csv.points[0].code, c.code) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kestrel
