@@ -46,6 +46,7 @@ int Run(int argc, char** argv) {
   AddSheetVerbs(app, global, verbs);
   AddJobVerbs(app, global, verbs);
   AddReportVerbs(app, global, verbs);
+  AddGeodeticVerbs(app, verbs);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,112 @@
+// kestrel-cli geodetic show|set and grid-corrections, with KESTREL_HOME
+// naming a temporary folder that stands in for the program's parent.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli_runner.h"
+
+namespace kestrel::cli_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliGeodeticTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directory(home_.Path() / "Variable");
+    ::setenv("KESTREL_HOME", home_.Path().c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("KESTREL_HOME"); }
+  std::string File() const { return home_.File("Variable/GeoidData"); }
+
+  TempFolder home_;
+};
+
+std::string Shown(const std::string& file, const char* name, const char* a, const char* invF,
+                  const char* zone, const char* k0, const char* fe, const char* fn) {
+  return "file: " + file + "\nname: " + name + "\nsemi-major axis: " + a +
+         "\ninverse flattening: " + invF + "\nzone width: " + zone +
+         "\ncentral scale factor: " + k0 + "\nfalse easting: " + fe + "\nfalse northing: " + fn +
+         "\n";
+}
+
+TEST_F(CliGeodeticTest, ShowSetAndTheirFile) {
+  // Showing the defaults writes nothing.
+  CliResult r = RunCli({"geodetic", "show"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            Shown(File(), "MGA", "6378137", "298.2572221", "6", "0.9996", "500000", "10000000"));
+  EXPECT_FALSE(fs::exists(File()));
+
+  r = RunCli({"geodetic", "set", "--preset", "ISG"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string isg =
+      Shown(File(), "ISG", "6378160", "298.25", "2", "0.99994", "300000", "5000000");
+  EXPECT_EQ(r.out, isg);
+  EXPECT_EQ(RunCli({"geodetic", "show"}).out, isg);
+  EXPECT_EQ(ReadBytes(File()).size(), 56u);
+
+  // Single values on top of a preset make a custom set.
+  r = RunCli({"geodetic", "set", "--preset", "MGA", "--k0", "0.9999", "--false-northing", "0"});
+  EXPECT_EQ(r.out, Shown(File(), "CUSTOM", "6378137", "298.2572221", "6", "0.9999", "500000", "0"));
+
+  // Refusals leave the file as it was.
+  const std::string before = ReadBytes(File());
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* error;
+  } refusals[] = {
+      {{"geodetic", "set", "--a", "-1"}, 1, "kestrel-cli: The semi-major axis must be above 0\n"},
+      {{"geodetic", "set", "--preset", "GDA"}, 2, "kestrel-cli: --preset must be MGA or ISG\n"},
+      {{"geodetic", "set"}, 2, "kestrel-cli: nothing to set\n"},
+  };
+  for (const auto& refusal : refusals) {
+    r = RunCli(refusal.args);
+    EXPECT_EQ(r.status, refusal.status);
+    EXPECT_EQ(r.err, refusal.error);
+    EXPECT_EQ(ReadBytes(File()), before);
+  }
+}
+
+TEST_F(CliGeodeticTest, DamagedFileAndReadOnlyFolder) {
+  WriteBytes(File(), std::string("\x02\x00\x00\x00", 4));
+  CliResult r = RunCli({"geodetic", "show"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "message: The geodetic values file " + File() +
+                       " has version 2, which this program does not read; the MGA values are "
+                       "used\n");
+  EXPECT_NE(r.out.find("name: MGA\n"), std::string::npos);
+
+  fs::remove(File());
+  fs::permissions(home_.Path() / "Variable", fs::perms(0555));
+  if (::geteuid() != 0) {  // the superuser writes into read-only folders
+    r = RunCli({"geodetic", "set", "--preset", "ISG"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("is read-only"), std::string::npos);
+  }
+  fs::permissions(home_.Path() / "Variable", fs::perms(0755));
+}
+
+// A 50 km line due north, 200 km east of the central meridian, centred on the
+// grid's equator, where sqrt(rho nu) is b = 6356752.3141 m: the arc-to-chord
+// correction is -50000 x 600000 / (6 (k0 b)^2) x (1 - 600000^2 / (27 (k0 b)^2))
+// seconds, the scale factor k0 (1 + q + q^2 / 6) with q = 200000^2 / (2 (k0 b)^2),
+// the sea-level correction (100 + 300) x 50000 / 2 / b.
+TEST_F(CliGeodeticTest, GridCorrectionsOfOneLine) {
+  const CliResult r =
+      RunCli({"grid-corrections", "700000", "9975000", "100", "700000", "10025000", "300"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "arc-to-chord: -25.534574\n"
+            "line scale factor: 1.0000951868\n"
+            "sea-level correction: 1.573130\n");
+  EXPECT_EQ(RunCli({"grid-corrections", "1", "2", "3"}).status, 2);
+}
+
+}  // namespace
+}  // namespace kestrel::cli_test
