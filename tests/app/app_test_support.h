@@ -1,8 +1,7 @@
 #pragma once
-// Helpers shared by the desktop program's and the entry grid's tests: the
-// test classes each file registers, stadia rows as a field book books them, a
-// sheet file made of them, data-driven slots over a table of cases, and the
-// page count of a PDF file.
+// Helpers shared by the desktop program's and the entry grid's tests: a sheet
+// file of stadia rows, data-driven slots over a table of cases, and the page
+// count of a PDF file.
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
@@ -12,57 +11,9 @@
 
 #include "sheets/sheet_test_context.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia_test_rows.h"
 
 namespace kestrel::testing {
-
-// The test classes of one program; each file registers its own, and main runs
-// them all on one application object.
-inline std::vector<int (*)(int, char**)>& TestClasses() {
-  static std::vector<int (*)(int, char**)> classes;
-  return classes;
-}
-
-template <typename Test>
-bool RegisterTestClass() {
-  TestClasses().push_back([](int argc, char** argv) {
-    Test test;
-    return QTest::qExec(&test, argc, argv);
-  });
-  return true;
-}
-
-inline int RunTestClasses(int argc, char** argv) {
-  int failures = 0;
-  for (const auto run : TestClasses()) failures += run(argc, argv);
-  return failures == 0 ? 0 : 1;
-}
-
-inline StadiaRow Station(std::uint32_t point, double east, double north, double height) {
-  return {.type = kStadiaStn, .point = point, .east = east, .north = north, .height = height};
-}
-
-inline StadiaRow Setup(std::uint32_t at, std::uint32_t backsight, double reading, double heightIn) {
-  StadiaRow row{.type = kStadiaAtBs, .point = at, .hz = reading, .dist = heightIn};
-  SetBacksightNumber(row, backsight);
-  return row;
-}
-
-inline StadiaRow Shot(std::uint32_t point, double hz, double vertical, double slope,
-                      double target) {
-  return {.type = kStadiaSdHt,
-          .point = point,
-          .hz = hz,
-          .obs2 = vertical,
-          .dist = slope,
-          .targetHt = target};
-}
-
-// `count` stations numbered from 1, enough to fill a sheet of that size.
-inline std::vector<StadiaRow> Stations(int count) {
-  std::vector<StadiaRow> rows;
-  for (int i = 0; i < count; ++i) rows.push_back(Station(i + 1, 1000.0 + i, 2000.0, 50.0));
-  return rows;
-}
 
 inline bool WriteSheet(const QString& path, const std::vector<StadiaRow>& rows) {
   SheetTestContext context;

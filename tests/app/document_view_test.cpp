@@ -1,7 +1,8 @@
-// The document and its view: the grid's size for a sheet read from its file,
-// and printing page by page.
+// The document and its view: printing page by page, and recalculating
+// without an error report while printing.
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 #include "app/command_router.h"
 #include "app/kestrel_view.h"
@@ -14,17 +15,16 @@ namespace kestrel::testing {
 namespace {
 
 // A stadia document, with its view on recording ports, opened on a sheet file
-// of the given rows (none: a new sheet file holding "empty").
+// of the given rows.
 struct StadiaDocument {
-  explicit StadiaDocument(const std::optional<std::vector<StadiaRow>>& rows) {
+  explicit StadiaDocument(const std::vector<StadiaRow>& rows) {
     RegisterBuiltinSheets(registry);
     context.app.flags.Set(SheetType::Stadia);
     context.app.job = {"", PathFromQt(scratch.path()) + "/", "tst"};
     doc = std::make_unique<CKestrelDoc>(context.ctx, registry);
     view = std::make_unique<CKestrelView>(*doc, router);
     const QString path = scratch.filePath("stad1.tst");
-    opened = (rows ? WriteSheet(path, *rows) : WriteFile(path, "empty")) &&
-             doc->OnOpenDocument(PathFromQt(path));
+    opened = WriteSheet(path, rows) && doc->OnOpenDocument(PathFromQt(path));
   }
 
   QTemporaryDir scratch;
@@ -54,26 +54,12 @@ class DocumentViewTest : public QObject {
  private slots:
   void init() { ClearProfile(); }
 
-  // Hundreds of sheet rows plus one hundred; the grid's own tests cover the
-  // boundaries.
-  void gridRowsFollowSheetRows() {
-    for (const int rows : {-1, 250}) {
-      StadiaDocument document(rows < 0 ? std::nullopt : std::optional(Stations(rows)));
-      QVERIFY(document.opened);
-      QCOMPARE(document.doc->ActiveSheet()->RowCount(), std::max(rows, 0));
-      MyCug& grid = *document.view->Grid();
-      const int gridRows = rows < 0 ? 100 : 300;
-      QCOMPARE(grid.GridRowCount(), gridRows);
-      // The grid rows past the sheet's last row are empty.
-      QCOMPARE(grid.model()->data(grid.model()->index(gridRows - 1, 1)).toString(), QString());
-      QVERIFY(!document.doc->IsModified());
-    }
-  }
-
   void printedPages_data() { AddCaseRows(kPages); }
   void printedPages() {
     const PagesCase& c = CaseAt(kPages);
-    StadiaDocument document(Stations(c.rows));
+    std::vector<StadiaRow> stations;
+    for (int i = 0; i < c.rows; ++i) stations.push_back(Stn(i + 1, 1000.0 + i, 2000.0, 50.0));
+    StadiaDocument document(stations);
     QVERIFY(document.opened);
     document.doc->Printing().linesPerPage = c.linesPerPage;
 
@@ -88,9 +74,8 @@ class DocumentViewTest : public QObject {
   // (1010, 2000, 50). The set-up on the unknown point 99 is a problem that the
   // reduction reports, except while printing.
   void printingRecalculatesWithoutErrorReport() {
-    StadiaDocument document(
-        {{Station(1, 1000, 2000, 50), Station(2, 1000, 2100, 50), Setup(1, 2, 0.0, 1.5),
-          Shot(3, 90.0, 90.0, 10, 1.5), Setup(99, 2, 0.0, 1.5)}});
+    StadiaDocument document({Stn(1, 1000, 2000, 50), Stn(2, 1000, 2100, 50), AtBs(1, 2, 0.0, 1.5),
+                             Shot(kStadiaSdHt, 3, 90.0, 90.0, 10, 1.5), AtBs(99, 2, 0.0, 1.5)});
     QVERIFY(document.opened);
 
     QCOMPARE(document.view->PrintToPdf(document.scratch.filePath("listing.pdf")), 1);

@@ -37,9 +37,7 @@ struct RadioCase {
 };
 // The precision stadia name is the job name, the keyword and the number.
 const RadioCase kRadios[] = {
-    {"traditional", SheetType::Traditional, "c:\\data\\trad3.tst", "Survey Number"},
     {"traverse", SheetType::Traverse, "c:\\data\\trav3.tst", "Traverse Number"},
-    {"level book", SheetType::LevelBook, "c:\\data\\lvlbk3.tst", "Level Number"},
     {"level sheet", SheetType::LevelSheet, "c:\\data\\lvlsh3.tst", "Level Number"},
     {"precision stadia", SheetType::PrecisionStadia, "c:\\data\\tst.precisionstadia3",
      "Level Number"},
