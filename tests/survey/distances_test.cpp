@@ -93,18 +93,12 @@ TEST(Distances, ParseDistanceText) {
   }
 }
 
-// A cell prints "%8.3f", puts it into the notation and the user edits it back:
-// the value comes back to the precision shown.
+// A cell prints "%8.3f", puts it into feet and inches and the user edits it
+// back: the value comes back to the precision shown.
 TEST(Distances, DisplayRoundTrips) {
   const double inch = 1.0 / 12;
   for (int i = -5000; i <= 5000; ++i) {
     const double value = i * 0.06103;  // from -305 to 305, through 0
-    for (int unit : {kMetres, kDecimalFeet}) {
-      std::string text = Sprintf("%8.3f", value);
-      FormatDistanceText(text, value, unit);
-      ASSERT_NEAR(ParseDistanceText(text, unit), value, 0.0005 + 1e-9) << text;
-    }
-
     std::string text = Sprintf("%8.3f", value);
     FormatDistanceText(text, value, kFeetInches);
     ASSERT_GE(text.size(), 8u);
