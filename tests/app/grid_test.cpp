@@ -124,7 +124,7 @@ struct TypeKeysCase {
   const char* pointHeading;
 };
 const TypeKeysCase kTypeKeys[] = {
-    {"plus three times", "+++", "SD/HT", kStadiaSdHt, "Pt#"},
+    {"plus twice", "++", "Fnote", kStadiaFnote, "Note"},
     {"minus wraps backwards", "-", "CHK", kStadiaChk, "Pt#"},
     {"seven steps come round", "+ +  ++", "STN", kStadiaStn, "Pt#"},
 };
