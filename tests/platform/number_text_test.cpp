@@ -5,21 +5,17 @@
 #include <cstdint>
 #include <limits>
 #include <string_view>
+#include <tuple>
 
 namespace kestrel {
 namespace {
 
 TEST(NumberTextTest, ReadDoubleReadsAsFarAsTheTextFormsANumber) {
-  struct Case {
-    std::string_view text;
-    double value;
-    std::size_t consumed;
-  };
   // A comma is never a decimal point; an exponent without digits and
   // hexadecimal are not part of the number; the view ends the number, whatever
   // lies beyond it. Beyond the range of a double reads as 0, but the number is
-  // still used up.
-  const Case cases[] = {
+  // still used up. Text, value, characters used.
+  const std::tuple<std::string_view, double, std::size_t> cases[] = {
       {"100g", 100.0, 3}, {" -5.5e2x", -550.0, 7}, {".5", 0.5, 2},
       {"5.", 5.0, 2},     {"+7", 7.0, 2},          {"\t\r\n 3", 3.0, 5},
       {"2E+2", 200.0, 4}, {"0.1", 0.1, 3},         {"12,5", 12.0, 2},
@@ -30,11 +26,11 @@ TEST(NumberTextTest, ReadDoubleReadsAsFarAsTheTextFormsANumber) {
       {"e5", 0.0, 0},     {"inf", 0.0, 0},         {"nan", 0.0, 0},
       {"--5", 0.0, 0},    {"\v5", 0.0, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, value, used] : cases) {
     std::size_t consumed = 99;
-    EXPECT_EQ(ReadDouble(c.text, &consumed), c.value) << '"' << c.text << '"';
-    EXPECT_EQ(consumed, c.consumed) << '"' << c.text << '"';
-    EXPECT_EQ(ReadDouble(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(ReadDouble(text, &consumed), value) << '"' << text << '"';
+    EXPECT_EQ(consumed, used) << '"' << text << '"';
+    EXPECT_EQ(ReadDouble(text), value) << '"' << text << '"';
   }
   EXPECT_EQ(ReadDouble(std::string_view("12345.75", 6)), 12345.0);
   EXPECT_EQ(ReadDouble(std::string_view("12345.75", 7)), 12345.7);
@@ -53,12 +49,7 @@ TEST(NumberTextTest, ReadDoubleReadsAsFarAsTheTextFormsANumber) {
 TEST(NumberTextTest, ReadIntReadsLikeAtoiAndClamps) {
   constexpr int kMax = std::numeric_limits<int>::max();
   constexpr int kMin = std::numeric_limits<int>::min();
-  struct Case {
-    std::string_view text;
-    int value;
-    std::size_t consumed;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string_view, int, std::size_t> cases[] = {
       {"42", 42, 2},
       {" -17abc", -17, 4},
       {"+5", 5, 2},
@@ -71,10 +62,10 @@ TEST(NumberTextTest, ReadIntReadsLikeAtoiAndClamps) {
       {"", 0, 0},
       {" + 1", 0, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, value, used] : cases) {
     std::size_t consumed = 99;
-    EXPECT_EQ(ReadInt(c.text, &consumed), c.value) << '"' << c.text << '"';
-    EXPECT_EQ(consumed, c.consumed) << '"' << c.text << '"';
+    EXPECT_EQ(ReadInt(text, &consumed), value) << '"' << text << '"';
+    EXPECT_EQ(consumed, used) << '"' << text << '"';
   }
   EXPECT_EQ(ReadInt("99999999999999999999999999"), kMax);
   constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max();

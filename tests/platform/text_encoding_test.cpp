@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace kestrel {
 namespace {
@@ -32,11 +33,7 @@ TEST(TextEncodingTest, EveryByteConvertsToItsCharacterAndBack) {
 }
 
 TEST(TextEncodingTest, UnrepresentableOrMalformedTextBecomesQuestionMarks) {
-  struct Case {
-    const char* utf8;
-    const char* expected;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"a\xE2\x82z", "a?z"},         // sequence cut short inside the text
       {"ab\xE2\x82", "ab?"},         // ... and at its end
       {"\x80x", "?x"},               // stray continuation byte
@@ -49,22 +46,16 @@ TEST(TextEncodingTest, UnrepresentableOrMalformedTextBecomesQuestionMarks) {
       {"\xF0\x9F\x98\x80!", "?!"},   // four-byte character
       {"Ω≈€", "??\x80"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Utf8ToCp1252(c.utf8), c.expected) << c.utf8;
-  }
+  for (const auto& [utf8, expected] : cases) EXPECT_EQ(Utf8ToCp1252(utf8), expected) << utf8;
 
-  struct Case16 {
-    std::u16string utf16;
-    std::string expected;
-  };
-  const Case16 cases16[] = {
+  const std::pair<std::u16string, std::string> cases16[] = {
       {u"45\u00B0 \u20AC \u2122 \u4E2D", "45\xB0 \x80 \x99 ?"},
       {u"a\U0001F600b", "a?b"},                        // a pair is one character
       {std::u16string{u'x', char16_t(0xD800)}, "x?"},  // unpaired high surrogate
       {std::u16string{char16_t(0xDC00), u'y'}, "?y"},  // unpaired low surrogate
       {std::u16string{char16_t(0x0081), char16_t(0x0080)}, "\x81?"},
   };
-  for (const Case16& c : cases16) EXPECT_EQ(Utf16ToCp1252(c.utf16), c.expected);
+  for (const auto& [utf16, expected] : cases16) EXPECT_EQ(Utf16ToCp1252(utf16), expected);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "platform/file_access.h"
 #include "platform/recording_ports.h"
@@ -81,11 +82,7 @@ TEST_F(ReportWriterTest, DocumentInEachPageMode) {
 }
 
 TEST_F(ReportWriterTest, LineEscapingAndTags) {
-  struct Case {
-    std::string line;
-    std::string rtf;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"", "\\par \r\n"},
       {"Stn 12$tab$1.500", "Stn 12\\tab 1.500\\par \r\n"},
       {"a\\$b$word$b0$", "a\\\\\\b word\\b0 \\par \r\n"},
@@ -102,10 +99,7 @@ TEST_F(ReportWriterTest, LineEscapingAndTags) {
       {"$b$b0$", "\\b b0$\\par \r\n"},
       {"$B$ $tab", "$B$ $tab\\par \r\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    EXPECT_EQ(RtfLine(c.line), c.rtf);
-  }
+  for (const auto& [line, rtf] : cases) EXPECT_EQ(RtfLine(line), rtf) << line;
 }
 
 // Appending replaces a report's closing brace; a file too short to hold a

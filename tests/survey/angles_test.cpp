@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -51,9 +53,6 @@ TEST(Angles, PackedConversionEdges) {
 }
 
 TEST(Angles, TextsInEachMode) {
-  struct Case {
-    std::string in, out;
-  };
   // Whole circle: shown as stored, even where not a valid packed value.
   EXPECT_EQ(FormatDmsText(123.4530), "123\26045'30\"");
   EXPECT_EQ(FormatDmsText(5.07), "  5\26007'00\"");
@@ -64,7 +63,7 @@ TEST(Angles, TextsInEachMode) {
 
   // A wider text keeps its width; beyond 360 it is not a bearing.
   const auto shown = [](double packed) { return FormatDmsText(packed); };
-  const Case quadrants[] = {
+  const std::pair<std::string, std::string> quadrants[] = {
       {shown(90), "N  90\26000'00\" E"},      {shown(180), "S   0\26000'00\" E"},
       {shown(270), "S  90\26000'00\" W"},     {shown(360), "N   0\26000'00\" W"},
       {shown(0), "N   0\26000'00\" E"},       {shown(45.3), "N  45\26030'00\" E"},
@@ -72,40 +71,30 @@ TEST(Angles, TextsInEachMode) {
       {shown(123.453), "S  56\26014'30\" E"}, {"      123\26045'30\"", "  S  56\26014'30\" E"},
       {"400\26000'00\"", "400\26000'00\""},
   };
-  for (const Case& c : quadrants) {
-    std::string text = c.in;
+  for (const auto& [in, out] : quadrants) {
+    std::string text = in;
     QuadrantBearingText(text);
-    EXPECT_EQ(text, c.out) << c.in;
+    EXPECT_EQ(text, out) << in;
   }
 
-  struct Conversion {
-    std::string in;
-    int mode;
-    std::string out;
-  };
   // 123d45'30" is 123.758333 degrees x 100/90 grads.
-  const Conversion conversions[] = {
+  const std::tuple<std::string, int, std::string> conversions[] = {
       {"123\26045'30\"", kGrads, "      137.5093g"},
       {"45%%d30'00\"", kGrads, "       50.5556g"},
       {"225\26030'00\"", kQuadrant, "S  45\26030'00\" W"},
       {"225\26030'00\"", kWholeCircle, "225\26030'00\""},
   };
-  for (const Conversion& c : conversions) {
-    std::string text = c.in;
-    ConvertAngleText(text, c.mode);
-    EXPECT_EQ(text, c.out) << c.in << " mode " << c.mode;
+  for (const auto& [in, mode, out] : conversions) {
+    std::string text = in;
+    ConvertAngleText(text, mode);
+    EXPECT_EQ(text, out) << in << " mode " << mode;
   }
 }
 
 TEST(Angles, ParseAngleText) {
-  struct Case {
-    std::string text;
-    int mode;
-    double packed;
-  };
   // An E ends the number, never an exponent.
   constexpr int kW = kWholeCircle, kQ = kQuadrant, kG = kGrads;
-  const Case cases[] = {
+  const std::tuple<std::string, int, double> cases[] = {
       {"123%%d45'30\"", kW, 123.4530},
       {"", kW, 0},
       {"abc", kW, 0},
@@ -120,8 +109,8 @@ TEST(Angles, ParseAngleText) {
       {"400g", kG, 0},
   };
   EXPECT_NEAR(ParseAngleText("123\26045'30.5\"", kW), 123.45305, 1e-8);
-  for (const Case& c : cases) {
-    EXPECT_NEAR(ParseAngleText(c.text, c.mode), c.packed, 1e-8) << c.text << " mode " << c.mode;
+  for (const auto& [text, mode, packed] : cases) {
+    EXPECT_NEAR(ParseAngleText(text, mode), packed, 1e-8) << text << " mode " << mode;
   }
 }
 

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/printf_format.h"
 
@@ -17,11 +19,7 @@ namespace {
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 TEST(Distances, FeetAndInchesTexts) {
-  struct Case {
-    double feet;
-    std::string text;
-  };
-  const Case cases[] = {
+  const std::pair<double, std::string> cases[] = {
       {5.2604167, "  5' 3 1/8"},  // the format's two spare blanks move to the front
       {12.0, "      12' 0"},
       {3.9987, "3'11 15/16"},           // longer than the field: never cut
@@ -40,37 +38,28 @@ TEST(Distances, FeetAndInchesTexts) {
     FormatFeetInches(feet, text);
     return text;
   };
-  for (const Case& c : cases) EXPECT_EQ(shown(c.feet, 8), c.text) << c.feet;
+  for (const auto& [feet, text] : cases) EXPECT_EQ(shown(feet, 8), text) << feet;
   EXPECT_EQ(shown(0.5, 20), Blanks(16) + "0' 6");
   EXPECT_EQ(shown(5.5, 0), "");
   // A value that is not a number leaves the printed text alone.
   EXPECT_EQ(shown(std::numeric_limits<double>::quiet_NaN(), 8), "xxxxxxxx");
 
   // FormatDistanceText keeps the caller's width and returns the length.
-  const struct {
-    std::string printed;
-    int unit;
-    std::string text;
-  } distances[] = {
+  const std::tuple<std::string, int, std::string> distances[] = {
       {"   5.500", kMetres, "   5.500"},
       {"   5.500", kFeetInches, "      5' 6"},
       {"        5.500", kFeetInches, Blanks(9) + "5' 6"},
       {"", kFeetInches, ""},
   };
-  for (const auto& c : distances) {
-    std::string text = c.printed;
-    EXPECT_EQ(FormatDistanceText(text, 5.5, c.unit), static_cast<int>(c.text.size()));
-    EXPECT_EQ(text, c.text) << c.printed << " unit " << c.unit;
+  for (const auto& [printed, unit, expected] : distances) {
+    std::string text = printed;
+    EXPECT_EQ(FormatDistanceText(text, 5.5, unit), static_cast<int>(expected.size()));
+    EXPECT_EQ(text, expected) << printed << " unit " << unit;
   }
 }
 
 TEST(Distances, ParseDistanceText) {
-  struct Case {
-    std::string text;
-    int unit;
-    double value;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, int, double> cases[] = {
       {"5'6", kFeetInches, 5.5},
       {"5' 6", kFeetInches, 5.5},
       {"5'", kFeetInches, 5.0},
@@ -88,8 +77,8 @@ TEST(Distances, ParseDistanceText) {
       {"12.345m", kDecimalFeet, 12.345},
       {"3.25", 7, 3.25},  // an unknown notation reads as metres
   };
-  for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(ParseDistanceText(c.text, c.unit), c.value) << c.text << " unit " << c.unit;
+  for (const auto& [text, unit, value] : cases) {
+    EXPECT_DOUBLE_EQ(ParseDistanceText(text, unit), value) << text << " unit " << unit;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -23,19 +24,17 @@ std::vector<double> Values(const CDoubleArray& array) { return {array.begin(), a
 
 TEST(DoubleArray, SetSizeFollowsTheCapacityRule) {
   CDoubleArray array;
-  struct Step {
-    int size, growBy, capacity;
-  };
-  const Step steps[] = {
+  // Size, grow-by, capacity afterwards.
+  const std::tuple<int, int, int> steps[] = {
       {10, 5, 10},                // larger of 10 and 0 + 5
       {12, -1, 15},               // larger of 12 and 10 + 5
       {40, -1, 40}, {3, -1, 40},  // shrinking keeps the storage
       {0, -1, 0},                 // size 0 frees it
   };
-  for (const Step& s : steps) {
-    ASSERT_TRUE(array.SetSize(s.size, s.growBy));
-    EXPECT_EQ(array.GetSize(), s.size);
-    EXPECT_EQ(array.GetCapacity(), s.capacity) << "size " << s.size;
+  for (const auto& [size, growBy, capacity] : steps) {
+    ASSERT_TRUE(array.SetSize(size, growBy));
+    EXPECT_EQ(array.GetSize(), size);
+    EXPECT_EQ(array.GetCapacity(), capacity) << "size " << size;
   }
   EXPECT_EQ(array.GetData(), nullptr);
 

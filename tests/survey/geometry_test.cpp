@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace kestrel {
 namespace {
@@ -54,12 +55,8 @@ TEST(Geometry, PolarStepIsUndoneByBearingAndDistance) {
 }
 
 TEST(Geometry, AngleBetween) {
-  struct Case {
-    double b1, b2;
-    bool clockwise;
-    double angle;
-  };
-  const Case cases[] = {
+  // From, to, clockwise, angle turned.
+  const std::tuple<double, double, bool, double> cases[] = {
       {350 * kDegree, 10 * kDegree, true, 20 * kDegree},
       {350 * kDegree, 10 * kDegree, false, 340 * kDegree},
       {-10 * kDegree, 10 * kDegree, true, 20 * kDegree},  // brought into the circle first
@@ -67,9 +64,9 @@ TEST(Geometry, AngleBetween) {
       {30 * kDegree, 100 * kDegree, true, 70 * kDegree},
       {1, 1, true, 0},
   };
-  for (const Case& c : cases) {
-    EXPECT_NEAR(AngleBetween(c.b1, c.b2, c.clockwise), c.angle, 1e-12)
-        << c.b1 / kDegree << " -> " << c.b2 / kDegree;
+  for (const auto& [from, to, clockwise, angle] : cases) {
+    EXPECT_NEAR(AngleBetween(from, to, clockwise), angle, 1e-12)
+        << from / kDegree << " -> " << to / kDegree;
   }
 }
 
