@@ -37,12 +37,4 @@ std::string FileNameOf(std::string_view path) {
   return parts.title + parts.extension;
 }
 
-std::string LowerCaseAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 }  // namespace kestrel

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// File names are compared with the sheet keywords without regard to case.
+#include "platform/ascii_case.h"
+
 namespace kestrel {
 
 struct PathParts {
@@ -23,9 +26,5 @@ std::size_t DriveLength(std::string_view path);
 
 // The file name without drive and folder, extension included: "stad1.tst".
 std::string FileNameOf(std::string_view path);
-
-// ASCII letters lowered, every other byte kept (file names are compared with
-// the keywords without regard to case).
-std::string LowerCaseAscii(std::string_view text);
 
 }  // namespace kestrel

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
 
@@ -19,6 +20,25 @@ constexpr double kPackedFullCircle = 359.59599999;
 // angles never come near.
 constexpr double kPackedFoldLimit = -360.0 * 1000.0;
 
+// Added before a packed or decimal angle is split into its digits: 45.3 is
+// held as 45.29999..., which would otherwise split as 29 minutes 59.99...
+// seconds. A billionth of a degree is far below the 0.0001 second a packed
+// angle can show.
+constexpr double kDigitNudge = 1e-9;
+
+// The largest seconds a packed angle can hold; 60 or more (a mistyped
+// 45.3075) is clamped to just under the next minute.
+constexpr double kMostSeconds = 59.99999999;
+
+// Decimal angles above this (within 0.036 second of a full turn) are taken
+// round once more, so that 359.999999 shows as 0 rather than as 360.
+constexpr double kFullTurnLimit = 359.99999;
+
+// Seconds or minutes within this of 60 are carried to the next minute or
+// degree: whole seconds are shown, so 59.6 seconds must show as the next
+// minute, never as "60".
+constexpr double kCarryLimit = 0.5;
+
 void EraseFirst(std::string& text, char c) {
   if (const std::size_t at = text.find(c); at != std::string::npos) text.erase(at, 1);
 }
@@ -27,14 +47,6 @@ void EraseFirst(std::string& text, char c) {
 std::size_t FindPercentDegree(const std::string& text) {
   const std::size_t upper = text.find("%%D");
   return upper != std::string::npos ? upper : text.find("%%d");
-}
-
-// Upper-cases ASCII letters only: the text is Windows-1252 and the user's
-// locale must not change how a bearing is read.
-void UpperCaseAscii(std::string& text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
 }
 
 // Reads the leading number of an angle text. An E or W left in a text that
@@ -70,13 +82,12 @@ double DmsToDegrees(double packedDms) {
     v = rest == 0 ? 360.0 : rest;
   }
 
-  // The 1e-9 keeps a value like 45.3 (held as 45.29999...) at 30 minutes.
-  const double x = v + 1e-9;
+  const double x = v + kDigitNudge;
   const double degrees = std::floor(x);
   double minutes = std::floor(x * 100 - degrees * 100);
   double seconds = x * 10000 - degrees * 10000 - minutes * 100;
   if (minutes >= 59) minutes = 59;
-  if (seconds >= 59.99999999) seconds = 59.99999999;
+  if (seconds >= kMostSeconds) seconds = kMostSeconds;
   return degrees + minutes / 60 + seconds / 3600;
 }
 
@@ -89,23 +100,23 @@ double DegreesToDms(double degrees) {
     d = std::fmod(d, 360.0);
     if (d < 0) d += 360;
   }
-  if (d > 359.99999) {
+  if (d > kFullTurnLimit) {
     d = std::fmod(d, 360.0);
     // A hair under 360 becomes a tiny negative that the carries below make 0.
-    if (d > 359.99999) d -= 360;
+    if (d > kFullTurnLimit) d -= 360;
   }
 
-  const double x = d + 1e-9;
+  const double x = d + kDigitNudge;
   double whole = std::floor(x);
   const double totalSeconds = (x - whole) * 3600;
   double minutes = std::floor(totalSeconds / 60);
   double seconds = totalSeconds - minutes * 60;
   // Seconds within half a second of 60 show as the next minute, never as 60.
-  if (std::fabs(seconds - 60) < 0.5) {
+  if (std::fabs(seconds - 60) < kCarryLimit) {
     seconds = 0;
     minutes += 1;
   }
-  if (std::fabs(minutes - 60) < 0.5) {
+  if (std::fabs(minutes - 60) < kCarryLimit) {
     minutes = 0;
     whole += 1;
   }
@@ -166,7 +177,8 @@ void ConvertAngleText(std::string& text, int mode) {
 double ParseAngleText(std::string text, int mode) {
   if (mode == kGrads) return DegreesToDms(ReadDouble(text) / 100 * 90);
 
-  UpperCaseAscii(text);
+  // ASCII letters only: the user's locale must not change how a bearing is read.
+  text = UpperCaseAscii(text);
   const int quadrant = QuadrantOf(text);
   if (quadrant != 0) {
     std::erase_if(text, [](char c) { return c == 'N' || c == 'S' || c == 'E' || c == 'W'; });

@@ -22,6 +22,16 @@ constexpr const char* kFeetInchesFormats[16] = {
     "%1.0f'%2.0f   3/4", "%1.0f'%2.0f 13/16", "%1.0f'%2.0f   7/8", "%1.0f'%2.0f 15/16",
 };
 
+// A fraction of an inch within this many sixteenths (1/32 of a sixteenth) of
+// the next sixteenth goes up to it: a length booked as 5'6 3/8 and stored in
+// decimal feet comes back a hair under 3/8 and must show as 3/8 again.
+constexpr double kSixteenthRoundUp = 0.03125;
+
+// Whole inches at or above this are a full foot. The inches are a floored
+// product of doubles, so they are compared against a limit between 11 and 12
+// rather than with 12 exactly.
+constexpr double kFullFootInches = 11.95;
+
 // Closes every run of blanks after the feet to one blank, moving the removed
 // blanks (and a trailing one) to the front, then pads the front to `width`.
 void TidyFeetInchesText(std::string& text, std::size_t width) {
@@ -106,7 +116,7 @@ void FormatFeetInches(double decimalFeet, std::string& text) {
   const double fraction = inches - std::floor(inches);
   // Cut down to whole sixteenths, except that a fraction within 1/32 of a
   // sixteenth of the next one goes up to it.
-  const double sixteenths = std::floor(fraction * 16 + 0.03125);
+  const double sixteenths = std::floor(fraction * 16 + kSixteenthRoundUp);
   if (negative) feet = -feet;
   // Only a value too large for whole inches lands outside 0..16.
   int format = (sixteenths >= 0 && sixteenths <= 16) ? static_cast<int>(sixteenths) : 0;
@@ -119,12 +129,12 @@ void FormatFeetInches(double decimalFeet, std::string& text) {
     // that 10.999 in shows as 11 in and only 12 whole inches carry to a foot.
     format = 0;
     inches = std::floor(inches) + 1;
-    if (inches > 11.95) {
+    if (inches > kFullFootInches) {
       inches = 0;
       feet += carriedFoot;
     }
   }
-  if (format == 0 && std::floor(inches) >= 11.95) {
+  if (format == 0 && std::floor(inches) >= kFullFootInches) {
     inches = 0.001;
     feet += carriedFoot;
   }

@@ -15,4 +15,15 @@ inline bool IsEmptyValue(double value) { return std::fabs(value) > kEmptyThresho
 // Rounded to single precision, as heights are before they are stored.
 inline double SinglePrecision(double value) { return double(float(value)); }
 
+// What a computed or read value is stored as: itself, or empty when it is NaN
+// or infinite, so that no row ever holds a non-finite number.
+inline double FiniteOrEmpty(double value) { return std::isfinite(value) ? value : kEmptyValue; }
+
+// A height as the single-precision height fields hold it; one beyond their
+// range (or not finite) is stored empty.
+inline double SinglePrecisionOrEmpty(double value) {
+  const float single = static_cast<float>(value);
+  return std::isfinite(single) ? double{single} : kEmptyValue;
+}
+
 }  // namespace kestrel

@@ -97,8 +97,6 @@ ColumnSpec SpecOf(int column, int type) {
   return kCommonColumns[column];
 }
 
-double Stored(double value) { return std::isfinite(value) ? value : kEmptyValue; }
-
 std::string PointText(std::uint32_t point) {
   if (point == kNoPoint) return {};
   return Sprintf("%1d", static_cast<int>(point));
@@ -304,31 +302,31 @@ void Stadia::ParseField(int column, StadiaRow& row, const std::string& text) {
       row.note = text;
       break;
     case Field::Hz:
-      row.hz = Stored(ParseAngleText(text, mode));
+      row.hz = FiniteOrEmpty(ParseAngleText(text, mode));
       break;
     case Field::Vertical:
-      row.obs2 = Stored(ParseAngleText(text, mode == kGrads ? kGrads : kWholeCircle));
+      row.obs2 = FiniteOrEmpty(ParseAngleText(text, mode == kGrads ? kGrads : kWholeCircle));
       break;
     case Field::Backsight:
       SetBacksightNumber(row, static_cast<std::uint32_t>(ReadInt(text)));
       break;
     case Field::Dist:
-      row.dist = Stored(ParseDistanceText(text, unit));
+      row.dist = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::HeightDiff:
-      row.obs2 = Stored(ParseDistanceText(text, unit));
+      row.obs2 = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::TargetHt:
-      row.targetHt = Stored(ParseDistanceText(text, unit));
+      row.targetHt = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::East:
-      row.east = Stored(ParseDistanceText(text, unit));
+      row.east = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::North:
-      row.north = Stored(ParseDistanceText(text, unit));
+      row.north = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::Height:
-      row.height = Stored(ParseDistanceText(text, unit));
+      row.height = FiniteOrEmpty(ParseDistanceText(text, unit));
       break;
     case Field::Code:
       row.code = text;

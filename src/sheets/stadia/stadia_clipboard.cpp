@@ -62,10 +62,7 @@ std::uint32_t PointField(std::string_view field) {
   return static_cast<std::uint32_t>(ReadInt(field));
 }
 
-double NumberField(std::string_view field) {
-  const double value = ReadDouble(field);
-  return std::isfinite(value) ? value : kEmptyValue;
-}
+double NumberField(std::string_view field) { return FiniteOrEmpty(ReadDouble(field)); }
 
 // The row a clipboard line stands for; false when the line is skipped.
 bool ParseClipboardLine(std::string_view line, StadiaRow& row) {

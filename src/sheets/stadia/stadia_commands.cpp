@@ -15,6 +15,7 @@
 #include "sheets/stadia/stadia_exports.h"
 #include "sheets/stadia/stadia_landxml.h"
 #include "sheets/stadia/stadia_listing.h"
+#include "sheets/stadia/stadia_tolerances.h"
 
 namespace kestrel {
 
@@ -23,17 +24,14 @@ namespace {
 // The range the Renumber Points dialog sends for "All".
 constexpr NumberRange kAllNumbers{-10000000, 100000000};
 
-// A coordinate within this of zero counts as not supplied.
-constexpr double kNoCoordinate = 0.0001;
-
 int ToRow(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                    std::numeric_limits<int>::max()));
 }
 
 bool SuppliesCoordinates(const StadiaRow& row) {
-  return !(std::fabs(row.east) < kNoCoordinate && std::fabs(row.north) < kNoCoordinate &&
-           std::fabs(row.height) < kNoCoordinate);
+  return !(std::fabs(row.east) < kNoCoordinateLimit && std::fabs(row.north) < kNoCoordinateLimit &&
+           std::fabs(row.height) < kNoCoordinateLimit);
 }
 
 // The key given to type cycling: a character code or a one-character text;
@@ -43,8 +41,6 @@ char CycleKey(const CommandArg& key) {
   if (const auto* text = std::get_if<std::string>(&key)) return text->empty() ? ' ' : (*text)[0];
   return ' ';
 }
-
-double Stored(double value) { return std::isfinite(value) ? value : kEmptyValue; }
 
 // Rows (or set-ups' backsights) by number, then by row, so that the repeats
 // of a point are found without scanning the sheet for each renumbered point.
@@ -216,9 +212,9 @@ int Stadia::InsertHostPoint(std::int64_t row, const CommandArg& record) {
   station.point = static_cast<std::uint32_t>(point->point);
   station.code = point->code;
   station.comment = point->description;
-  station.east = Stored(point->east);
-  station.north = Stored(point->north);
-  station.height = Stored(double(point->height));
+  station.east = FiniteOrEmpty(point->east);
+  station.north = FiniteOrEmpty(point->north);
+  station.height = FiniteOrEmpty(double(point->height));
   const auto at = std::clamp<std::int64_t>(row, 0, RowCount());
   rows_.insert(rows_.begin() + at, std::move(station));
   return 0;

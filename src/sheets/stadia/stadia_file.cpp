@@ -46,8 +46,6 @@ void PutLittleEndian(std::uint8_t* bytes, Unsigned value) {
   }
 }
 
-double FiniteOrEmpty(double value) { return std::isfinite(value) ? value : kEmptyValue; }
-
 double ReadDoubleField(const std::uint8_t* bytes) {
   return FiniteOrEmpty(std::bit_cast<double>(LittleEndian<std::uint64_t>(bytes)));
 }

@@ -8,14 +8,17 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/ascii_case.h"
 #include "platform/ports.h"
 #include "platform/printf_format.h"
 #include "platform/text_encoding.h"
 #include "sheets/data_source.h"
 #include "sheets/stadia/stadia.h"
+#include "survey/angle_steps.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
 #include "survey/geometry.h"
+#include "survey/vertical_circle.h"
 
 namespace kestrel {
 
@@ -36,8 +39,6 @@ constexpr int kMarginLeft = 1000;
 constexpr int kMarginRight = 500;
 constexpr int kMarginTop = 1500;
 constexpr int kMarginBottom = 1000;
-
-constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 // The texts of a row's fields in the user's angle mode and distance notation.
 // A never-entered value shows as blanks as wide as its number would be, so
@@ -142,38 +143,19 @@ std::string RowLine(const FieldTexts& f, const StadiaRow& row, bool coordinates)
   }
 }
 
-// How vertical circle readings turn into elevation angles.
-enum class ElevationRule { kZenith, kElevation, kNadir, kNadirCounter };
-
-bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                     [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
-}
-
 // The convention named in the note of the first AT/BS row that names one.
-ElevationRule SheetConvention(const std::vector<StadiaRow>& rows) {
+VerticalConvention SheetConvention(const std::vector<StadiaRow>& rows) {
+  constexpr VerticalConvention kNamed[] = {VerticalConvention::V0ha, VerticalConvention::V0na,
+                                           VerticalConvention::V0nc};
   for (const StadiaRow& row : rows) {
     if (row.type != kStadiaAtBs) continue;
-    if (ContainsIgnoringCase(row.note, "v0ha")) return ElevationRule::kElevation;
-    if (ContainsIgnoringCase(row.note, "v0na")) return ElevationRule::kNadir;
-    if (ContainsIgnoringCase(row.note, "v0nc")) return ElevationRule::kNadirCounter;
+    for (const VerticalConvention convention : kNamed) {
+      if (ContainsIgnoringAsciiCase(row.note, VerticalConventionKeyword(convention))) {
+        return convention;
+      }
+    }
   }
-  return ElevationRule::kZenith;
-}
-
-double ElevationDegrees(double reading, ElevationRule convention) {
-  switch (convention) {
-    case ElevationRule::kElevation:
-      return reading;
-    case ElevationRule::kNadir:
-      return reading - 90;
-    case ElevationRule::kNadirCounter:
-      return 450 - reading;
-    case ElevationRule::kZenith:
-      break;
-  }
-  return 90 - reading;
+  return VerticalConvention::Zenith;
 }
 
 // Follows the rows from the top and knows the orientation of the set-up in
@@ -210,7 +192,7 @@ class SetupTracker {
     if (at == nullptr || back == nullptr) return std::nullopt;
     const double bearing = BearingBetween(at->east, at->north, back->east, back->north);
     if (bearing == kNoBearing) return std::nullopt;
-    return bearing - DmsToDegrees(setup.hz) / kDegreesPerRadian;
+    return bearing - DmsToRadians(setup.hz);
   }
 
   std::unordered_map<std::uint32_t, const StadiaRow*> stations_;
@@ -219,16 +201,16 @@ class SetupTracker {
 
 // The corrected bearing and horizontal distance of an SD/HT row.
 std::string CorrectedValues(const FieldTexts& f, const StadiaRow& row, double orientation,
-                            ElevationRule convention) {
+                            VerticalConvention convention) {
   std::string bearing = f.Plain("%15.4f", kEmptyValue);
   if (!IsEmptyValue(row.hz)) {
-    const double degrees = DmsToDegrees(row.hz) + orientation * kDegreesPerRadian;
+    const double degrees = DmsToDegrees(row.hz) + RadiansToDegrees(orientation);
     bearing = f.Angle("%15.4f", DegreesToDms(degrees));
   }
   double horizontal = kEmptyValue;
   if (!IsEmptyValue(row.obs2) && !IsEmptyValue(row.dist)) {
     const double elevation = ElevationDegrees(DmsToDegrees(row.obs2), convention);
-    horizontal = std::cos(elevation / kDegreesPerRadian) * row.dist;
+    horizontal = std::cos(DegreesToRadians(elevation)) * row.dist;
   }
   return bearing + f.Length("%14.3f", horizontal);
 }
@@ -243,7 +225,8 @@ std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, b
   const bool coordinates = sheet.ShowCoordinates();
   const bool withCorrected = coordinates && corrected;
   const FieldTexts f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
-  const ElevationRule convention = withCorrected ? SheetConvention(rows) : ElevationRule::kZenith;
+  const VerticalConvention convention =
+      withCorrected ? SheetConvention(rows) : VerticalConvention::Zenith;
 
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(end - first));

@@ -6,10 +6,13 @@
 #include <utility>
 
 #include "job/job_location.h"
+#include "platform/ascii_case.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
 #include "report/report_writer.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_tolerances.h"
+#include "survey/angle_steps.h"
 #include "survey/angles.h"
 #include "survey/geometry.h"
 
@@ -17,50 +20,22 @@ namespace kestrel {
 
 namespace {
 
-constexpr double kDegreesToRadians = kPi / 180;
-// A coordinate within this of zero counts as not yet known.
-constexpr double kZeroCoordinate = 0.001;
-// What a shot gets when no valid set-up stands above it.
-constexpr double kPlaceholder = 0.001;
-// Orientations smaller than this (degrees, about 0.1 second) are taken as none.
-constexpr double kOrientationTolerance = 2.7e-5;
 // "null" on an HZ/DH shot: 1e20 in single precision, which shows empty.
 constexpr double kNoHeightDifference = 100000002004087734272.0;
 constexpr double kThreeRightAngles = 4.71238898038469;
 constexpr std::string_view kAtmosphericKeyword = "AtmosphericCorrectionCoefficient";
+// Anywhere in a note, in any case: set-ups without a backsight found take
+// their circle as bearings.
+constexpr std::string_view kAzimuthOnly = "azimuth only";
 constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
 
 bool IsZeroPoint(const StadiaRow& row) {
-  return std::fabs(row.east) < kZeroCoordinate && std::fabs(row.north) < kZeroCoordinate &&
-         std::fabs(row.height) < kZeroCoordinate;
+  return std::fabs(row.east) < kZeroStationLimit && std::fabs(row.north) < kZeroStationLimit &&
+         std::fabs(row.height) < kZeroStationLimit;
 }
-
-// Never store a non-finite value: a result too large to hold shows empty.
-double Stored(double value) { return std::isfinite(value) ? value : kEmptyValue; }
 
 // Heights are held to single precision, as the sheet file's readers expect.
-double StoredHeight(double value) {
-  const float single = static_cast<float>(value);
-  return std::isfinite(single) ? double{single} : kEmptyValue;
-}
-
-// ASCII only: notes are Windows-1252 and the user's locale must not matter.
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view keyword) {
-  if (text.size() < keyword.size()) return false;
-  for (std::size_t i = 0; i < keyword.size(); ++i) {
-    if (LowerAscii(text[i]) != LowerAscii(keyword[i])) return false;
-  }
-  return true;
-}
-
-bool HasAzimuthOnly(std::string_view note) {
-  constexpr std::string_view kPhrase = "azimuth only";
-  const auto found = std::search(note.begin(), note.end(), kPhrase.begin(), kPhrase.end(),
-                                 [](char a, char b) { return LowerAscii(a) == b; });
-  return found != note.end();
-}
+double StoredHeight(double value) { return SinglePrecisionOrEmpty(value); }
 
 double NumberAfter(std::string_view text, std::size_t skip) {
   return ReadDouble(text.substr(std::min(skip, text.size())));
@@ -270,8 +245,8 @@ void StadiaReduction::ReduceSetup(std::size_t index) {
   if (!setupValid_) return;
   if (backsight == Backsight::Found && !azimuthOnly) {
     const double bearing = BearingBetween(setup.east, setup.north, bsEast, bsNorth);
-    setup.orientation = bearing / kDegreesToRadians - DmsToDegrees(row.hz);
-    if (std::fabs(setup.orientation) < kOrientationTolerance) setup.orientation = 0.0;
+    setup.orientation = RadiansToDegrees(bearing) - DmsToDegrees(row.hz);
+    if (std::fabs(setup.orientation) < kNoOrientationDegrees) setup.orientation = 0.0;
   }
   setups_.push_back(setup);
 }
@@ -279,8 +254,10 @@ void StadiaReduction::ReduceSetup(std::size_t index) {
 // --- Fnote -----------------------------------------------------------------
 
 void StadiaReduction::ReadNote(const std::string& note) {
-  if (HasAzimuthOnly(note)) azimuthOnlySeen_ = true;
-  const auto is = [&note](std::string_view keyword) { return StartsWithNoCase(note, keyword); };
+  if (ContainsIgnoringAsciiCase(note, kAzimuthOnly)) azimuthOnlySeen_ = true;
+  const auto is = [&note](std::string_view keyword) {
+    return StartsWithIgnoringAsciiCase(note, keyword);
+  };
   if (is("or ")) {
     lateralOffset_ = NumberAfter(note, 3);
     right_ = true;
@@ -293,11 +270,11 @@ void StadiaReduction::ReadNote(const std::string& note) {
   } else if (is("bk ")) {
     radialOffset_ = -NumberAfter(note, 3);
     radial_ = true;
-  } else if (is("v0ha")) {
+  } else if (is(VerticalConventionKeyword(VerticalConvention::V0ha))) {
     lasting_.convention = VerticalConvention::V0ha;
-  } else if (is("v0na")) {
+  } else if (is(VerticalConventionKeyword(VerticalConvention::V0na))) {
     lasting_.convention = VerticalConvention::V0na;
-  } else if (is("v0nc")) {
+  } else if (is(VerticalConventionKeyword(VerticalConvention::V0nc))) {
     lasting_.convention = VerticalConvention::V0nc;
   } else if (is("null")) {
     noHeight_ = true;
@@ -317,20 +294,20 @@ void StadiaReduction::ReadNote(const std::string& note) {
 bool StadiaReduction::ReduceShot(std::size_t index) {
   StadiaRow& row = rows_[index];
   if (!setupValid_) {
-    row.east = row.north = kPlaceholder;
-    if (row.type != kStadiaHdRl) row.height = StoredHeight(kPlaceholder);
+    row.east = row.north = kUnreducedCoordinate;
+    if (row.type != kStadiaHdRl) row.height = StoredHeight(kUnreducedCoordinate);
     return true;
   }
   const bool needsObs2 = row.type != kStadiaHdRl;
   if (IsEmptyValue(row.hz) || (needsObs2 && IsEmptyValue(row.obs2))) return false;
 
   const StadiaSetup& setup = setups_.back();
-  const double azimuth = (DmsToDegrees(row.hz) + setup.orientation) * kDegreesToRadians;
+  const double azimuth = DegreesToRadians(DmsToDegrees(row.hz) + setup.orientation);
   if (row.type == kStadiaSdHt || row.type == kStadiaChk) {
     SlopeShot(row, setup, azimuth);
   } else {
-    row.east = Stored(setup.east + std::sin(azimuth) * row.dist);
-    row.north = Stored(setup.north + std::cos(azimuth) * row.dist);
+    row.east = FiniteOrEmpty(setup.east + std::sin(azimuth) * row.dist);
+    row.north = FiniteOrEmpty(setup.north + std::cos(azimuth) * row.dist);
     if (row.type == kStadiaHzDh) {
       row.height =
           noHeight_ ? kNoHeightDifference
@@ -345,31 +322,17 @@ bool StadiaReduction::ReduceShot(std::size_t index) {
 }
 
 void StadiaReduction::SlopeShot(StadiaRow& row, const StadiaSetup& setup, double azimuth) {
-  const double reading = DmsToDegrees(row.obs2);
-  double elevation = 0.0;
-  switch (lasting_.convention) {
-    case VerticalConvention::V0ha:
-      elevation = reading;
-      break;
-    case VerticalConvention::V0na:
-      elevation = reading - 90;
-      break;
-    case VerticalConvention::V0nc:
-      elevation = 450 - reading;
-      break;
-    case VerticalConvention::Zenith:
-      elevation = 90 - reading + (backFace_ ? 180 : 0);
-      break;
-  }
-  elevation = (elevation + DmsToDegrees(lasting_.verticalAdjustment)) * kDegreesToRadians;
+  const double elevation =
+      DegreesToRadians(ElevationDegrees(DmsToDegrees(row.obs2), lasting_.convention, backFace_) +
+                       DmsToDegrees(lasting_.verticalAdjustment));
 
   double slope = row.dist;
   const double coefficient = lasting_.atmosphericCoefficient;
   if (row.type == kStadiaSdHt && std::fabs(coefficient) > 100) slope *= 1 + coefficient / 1000000;
 
   const double horizontal = std::cos(elevation) * slope;
-  row.east = Stored(setup.east + horizontal * std::sin(azimuth));
-  row.north = Stored(setup.north + horizontal * std::cos(azimuth));
+  row.east = FiniteOrEmpty(setup.east + horizontal * std::sin(azimuth));
+  row.north = FiniteOrEmpty(setup.north + horizontal * std::cos(azimuth));
   row.height = noHeight_ ? kEmptyValue
                          : StoredHeight(setup.height + setup.instrumentHeight - row.targetHt +
                                         std::sin(elevation) * slope);
@@ -380,14 +343,14 @@ void StadiaReduction::ApplyOffsets(StadiaRow& row, const StadiaSetup& setup) con
     const double d0 = DistanceBetween(setup.east, setup.north, row.east, row.north);
     if (d0 == 0) return;  // a point on the station has no direction to move in
     const double scale = (d0 + radialOffset_) / d0;
-    row.east = Stored(setup.east + (row.east - setup.east) * scale);
-    row.north = Stored(setup.north + (row.north - setup.north) * scale);
+    row.east = FiniteOrEmpty(setup.east + (row.east - setup.east) * scale);
+    row.north = FiniteOrEmpty(setup.north + (row.north - setup.north) * scale);
   } else if (right_ || left_) {
     const double bearing = BearingBetween(setup.east, setup.north, row.east, row.north);
     double dEast = 0.0, dNorth = 0.0;
     PolarStep(bearing + (right_ ? kPi / 2 : kThreeRightAngles), lateralOffset_, dEast, dNorth);
-    row.east = Stored(row.east + dEast);
-    row.north = Stored(row.north + dNorth);
+    row.east = FiniteOrEmpty(row.east + dEast);
+    row.north = FiniteOrEmpty(row.north + dNorth);
   }
 }
 

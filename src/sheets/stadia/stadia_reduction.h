@@ -12,18 +12,11 @@
 #include <vector>
 
 #include "sheets/stadia/stadia_row.h"
+#include "survey/vertical_circle.h"
 
 namespace kestrel {
 
 class Stadia;
-
-// How the vertical circle reads, as the notes "v0ha", "v0na" and "v0nc" set it.
-enum class VerticalConvention {
-  Zenith,  // no note: elevation = 90 - reading
-  V0ha,    // readings are elevation angles
-  V0na,    // elevation = reading - 90
-  V0nc,    // elevation = 450 - reading, never turned for the back face
-};
 
 // The options that notes set and that outlive a pass: they stay with the
 // sheet object until a later note changes them.
