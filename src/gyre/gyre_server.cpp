@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <thread>
@@ -28,7 +29,14 @@ void PauseBeforeCommit() {
 
 void Log(const std::string& text) { std::fprintf(stderr, "gyre-host: %s\n", text.c_str()); }
 
+std::string Elapsed(std::chrono::steady_clock::time_point start) {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  return " in " + std::to_string(ms.count()) + " ms";
+}
+
 std::int32_t Answer(int fd, const LinkFrame& frame, PointDatabase& db) {
+  const auto start = std::chrono::steady_clock::now();
   switch (frame.code) {
     case LINK_REQUEST_POINTS: {
       const std::vector<std::uint32_t> numbers = DecodeNumbers(frame.payload);
@@ -47,7 +55,7 @@ std::int32_t Answer(int fd, const LinkFrame& frame, PointDatabase& db) {
           !WriteFrame(fd, LINK_HIGHEST_NUMBER, EncodeNumbers({highest})))
         return 0;
       Log("sent " + std::to_string(found.size()) + " of " + std::to_string(numbers.size()) +
-          " points asked for");
+          " points asked for" + Elapsed(start));
       return 1;
     }
     case LINK_STORE_POINTS: {
@@ -56,7 +64,7 @@ std::int32_t Answer(int fd, const LinkFrame& frame, PointDatabase& db) {
         Log("storing points failed; nothing stored");
         return 0;
       }
-      Log("stored " + std::to_string(stored) + " points");
+      Log("stored " + std::to_string(stored) + " points" + Elapsed(start));
       return 1;
     }
     case LINK_STRING_LIST:

@@ -2,9 +2,16 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace kestrel {
 
 namespace {
+
+// A request whose numbers span at most this many times their count is read
+// in one pass over the span rather than number by number.
+constexpr std::uint64_t kDenseSpan = 4;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS points ("
@@ -106,21 +113,51 @@ bool PointDatabase::Open(const std::string& path, std::string& error) {
     return false;
   }
   sqlite3_busy_timeout(db_, 5000);
+  // Write-ahead logging: a store is still all or nothing (a transaction not
+  // committed when the process dies is never seen), and commits are cheaper.
+  Exec("PRAGMA journal_mode=WAL");
+  Exec("PRAGMA synchronous=NORMAL");
   return true;
 }
 
 std::vector<HostPointRecord> PointDatabase::Lookup(const std::vector<std::uint32_t>& numbers) {
-  std::vector<HostPointRecord> records;
-  const std::string sql = std::string(kSelectColumns) + " WHERE number = ?1";
-  Statement stmt(db_, sql.c_str());
-  Exec("BEGIN");  // one read snapshot, and much faster than a transaction per lookup
-  for (std::uint32_t number : numbers) {
-    sqlite3_reset(stmt.get());
-    sqlite3_bind_int64(stmt.get(), 1, number);
-    if (sqlite3_step(stmt.get()) == SQLITE_ROW)
-      records.push_back(ToHostRecord(ReadPoint(stmt.get())));
+  std::vector<std::uint32_t> sorted(numbers);
+  std::sort(sorted.begin(), sorted.end());
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  std::unordered_map<std::uint32_t, HostPointRecord> found;
+  found.reserve(sorted.size());
+  Exec("BEGIN");  // one read snapshot
+  if (!sorted.empty() && sorted.back() - sorted.front() <= kDenseSpan * sorted.size()) {
+    // Numbers close together (a sheet's usual run): one pass over their span.
+    const std::string sql = std::string(kSelectColumns) + " WHERE number BETWEEN ?1 AND ?2";
+    Statement stmt(db_, sql.c_str());
+    sqlite3_bind_int64(stmt.get(), 1, sorted.front());
+    sqlite3_bind_int64(stmt.get(), 2, sorted.back());
+    while (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+      const auto number = static_cast<std::uint32_t>(sqlite3_column_int64(stmt.get(), 0));
+      if (std::binary_search(sorted.begin(), sorted.end(), number))
+        found.emplace(number, ToHostRecord(ReadPoint(stmt.get())));
+    }
+  } else {
+    const std::string sql = std::string(kSelectColumns) + " WHERE number = ?1";
+    Statement stmt(db_, sql.c_str());
+    for (std::uint32_t number : sorted) {
+      sqlite3_reset(stmt.get());
+      sqlite3_bind_int64(stmt.get(), 1, number);
+      if (sqlite3_step(stmt.get()) == SQLITE_ROW)
+        found.emplace(number, ToHostRecord(ReadPoint(stmt.get())));
+    }
   }
   Exec("COMMIT");
+  // In the order asked, each once.
+  std::vector<HostPointRecord> records;
+  records.reserve(found.size());
+  for (std::uint32_t number : numbers) {
+    const auto entry = found.find(number);
+    if (entry == found.end()) continue;
+    records.push_back(std::move(entry->second));
+    found.erase(entry);
+  }
   return records;
 }
 
