@@ -47,6 +47,7 @@ int Run(int argc, char** argv) {
   AddJobVerbs(app, global, verbs);
   AddReportVerbs(app, global, verbs);
   AddGeodeticVerbs(app, verbs);
+  AddHostVerbs(app, global, verbs);
 
   try {
     app.parse(argc, argv);

@@ -25,5 +25,7 @@ void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
 // geodetic show|set, grid-corrections: the projection parameters and one
 // line's grid corrections.
 void AddGeodeticVerbs(CLI::App& app, std::vector<Verb>& verbs);
+// upload, duplicates, send-strings, getdb, codetable: the host's point database.
+void AddHostVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
 
 }  // namespace kestrel::cli

@@ -132,7 +132,8 @@ bool HostLinkView::StoreObservationsAsStrings(Messages& messages) {
     messages.Show(kNoHostText);
     return false;
   }
-  std::string text;
+  std::string& text = lastStringList;
+  text.clear();
   sheet_.Command(kCmdObservationStrings, &text);
   if (SendLinkMessage(*host, LINK_STRING_LIST, text, *this) == 0) {
     messages.Show(kStringListFailedText);

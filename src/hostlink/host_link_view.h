@@ -77,7 +77,8 @@ class HostLinkView : public LinkReplyHandler {
   std::vector<PointRecord> existing;
   std::uint32_t highestHostNumber = 0;
   bool applyFlag = false;
-  int applied = 0;  // host records handed to the sheet by the last apply
+  int applied = 0;             // host records handed to the sheet by the last apply
+  std::string lastStringList;  // the text the last "Store Observations as Strings" sent
 
  private:
   std::vector<PointRecord> SheetRecords();

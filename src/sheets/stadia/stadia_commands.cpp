@@ -85,6 +85,7 @@ int Stadia::Command(int code, const CommandArg& p1, const CommandArg& p2) {
     case kCmdFindCode:
       return FindCode(ArgInt(p1), p2);
     case kCmdReplaceCode:
+    case kCmdCodeTable:  // one pair of the code replacement table
       return ReplaceCode(p1, p2);
     case kCmdCollectMissing:
       return CollectMissingPoints();

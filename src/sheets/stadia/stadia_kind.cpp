@@ -49,6 +49,7 @@ void RegisterStadiaKind(SheetKindRegistry& registry) {
                    kCmdInsertHostPoint,
                    kCmdCycleType,
                    kCmdRenumber,
+                   kCmdCodeTable,
                    kCmdCheckReport,
                    kCmdAppendSheet,
                    kCmdCopy,
