@@ -13,6 +13,7 @@
 #include "app/command_router.h"
 #include "app/get_point_code.h"
 #include "app/get_point_number.h"
+#include "app/host_link_commands.h"
 #include "app/kestrel_doc.h"
 #include "app/page_printer.h"
 #include "app/replace_point_code.h"
@@ -34,6 +35,8 @@ CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* par
   connect(grid_, &MyCug::SheetModified, this, [this] { doc_.SetModifiedFlag(true); });
   connect(&doc_, &CKestrelDoc::DocumentChanged, this, &CKestrelView::OnInitialUpdate);
   RegisterCommands(router);
+  hostLink_ = std::make_unique<HostLinkCommands>(doc_, *grid_, *this, [this] { Changed(); });
+  hostLink_->Register(router);
 }
 
 CKestrelView::~CKestrelView() { grid_->AttachSource(nullptr); }

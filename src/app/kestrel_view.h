@@ -13,6 +13,7 @@ namespace kestrel {
 class CKestrelDoc;
 class CommandRouter;
 class CUGDataSource;
+class HostLinkCommands;
 class MyCug;
 struct DesktopSheetKind;
 
@@ -92,6 +93,7 @@ class CKestrelView : public QWidget {
   CKestrelDoc& doc_;
   MyCug* grid_;
   std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<HostLinkCommands> hostLink_;  // the host database and point tools
   bool showCoordinates_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/kestrel_app.h"
+#include "hostlink/link_client.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -21,5 +22,7 @@ int main(int argc, char* argv[]) {
   if (!app.InitInstance(argument)) return app.ExitInstance();
   const int status = QApplication::exec();
   app.ExitInstance();
+  // Tells every program on the link that kestrel has finished.
+  kestrel::BroadcastRegisteredMessage("KESTREL");
   return status;
 }
