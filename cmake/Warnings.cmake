@@ -9,3 +9,15 @@ if(KESTREL_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(kestrel_warnings INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzzing build: coverage feedback for libFuzzer in every library, and the
+# sanitizers that turn a read past a buffer or undefined arithmetic into a
+# crash the fuzzer reports.
+if(KESTREL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KESTREL_FUZZ needs clang (CXX=clang++)")
+  endif()
+  target_compile_options(kestrel_warnings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+  target_link_options(kestrel_warnings INTERFACE -fsanitize=address,undefined)
+endif()

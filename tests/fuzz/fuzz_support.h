@@ -1,0 +1,103 @@
+#pragma once
+// What the harnesses share: a sheet with recording ports, a scratch folder,
+// and the checks every input must pass (no stored number is non-finite).
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "job/application_state.h"
+#include "job/sheet_chooser.h"
+#include "platform/recording_ports.h"
+#include "sheets/sheet_context.h"
+#include "sheets/stadia/stadia.h"
+
+namespace kestrel::fuzz {
+
+// The append command's table selection: always cancelled.
+class NoSheetChooser : public SheetChooser {
+ public:
+  std::optional<SheetChoice> Choose(const JobLocation&, SheetType, int) override {
+    return std::nullopt;
+  }
+};
+
+struct FuzzContext {
+  FuzzContext() { app.errorReport = false; }  // no report files per input
+  FuzzContext(const FuzzContext&) = delete;
+  FuzzContext& operator=(const FuzzContext&) = delete;
+
+  ApplicationState app;
+  RecordingMessages messages;
+  RecordingProgress progress;
+  MemoryClipboard clipboard;
+  RecordingShell shell;
+  ScriptedDialogs dialogs;
+  FixedUnitSelectors units;
+  NoSheetChooser chooser;
+  SheetContext ctx{app, messages, progress, clipboard, shell, dialogs, units, chooser};
+};
+
+// One folder for the whole run, in memory when /dev/shm is there.
+inline const std::string& ScratchFolder() {
+  static const std::string folder = [] {
+    std::string pattern =
+        access("/dev/shm", W_OK) == 0 ? "/dev/shm/kestrel-fuzz-XXXXXX" : "/tmp/kestrel-fuzz-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    return pattern;
+  }();
+  return folder;
+}
+
+inline std::string WriteScratchFile(const std::string& name, std::string_view bytes) {
+  const std::string path = ScratchFolder() + "/" + name;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) std::abort();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  return path;
+}
+
+// A stored number is never NaN or infinite, whatever the input was.
+inline void RequireFinite(double value) {
+  if (!std::isfinite(value)) {
+    std::fprintf(stderr, "non-finite value stored: %g\n", value);
+    std::abort();
+  }
+}
+
+inline void RequireFiniteRows(const Stadia& sheet) {
+  for (const StadiaRow& row : sheet.Rows()) {
+    for (double value :
+         {row.hz, row.spare, row.dist, row.targetHt, row.east, row.north, row.height}) {
+      RequireFinite(value);
+    }
+    if (row.type != kStadiaAtBs) RequireFinite(row.obs2);  // AT/BS: the backsight bits
+  }
+}
+
+// Everything the grid and the user can make of a loaded sheet: every cell's
+// text in each unit, a reduction and the listing.
+inline void ExerciseSheet(Stadia& sheet, FuzzContext& context) {
+  RequireFiniteRows(sheet);
+  const int rows = sheet.RowCount();
+  for (int mode : {0, 1, 3}) {
+    context.units.bearingMode = mode;
+    context.units.distanceUnit = mode == 3 ? 2 : mode;
+    for (int row = 0; row < rows; ++row) {
+      for (int column = 0; column < Stadia::kEntryColumns; ++column) {
+        CellValue cell;
+        sheet.CellText(column, row, cell);
+      }
+    }
+  }
+  sheet.Command(4);  // reduce
+  RequireFiniteRows(sheet);
+}
+
+}  // namespace kestrel::fuzz

@@ -1,0 +1,52 @@
+// Typed numbers, angles in every bearing mode and distances in every unit:
+// never a non-finite value, and what is written back reads again.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/number_text.h"
+#include "survey/angles.h"
+#include "survey/distances.h"
+
+using namespace kestrel;
+
+namespace {
+
+void RequireFinite(double value) {
+  if (!std::isfinite(value)) {
+    std::fprintf(stderr, "non-finite value read: %g\n", value);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::size_t consumed = 0;
+  RequireFinite(ReadDouble(text, &consumed));
+  if (consumed > text.size()) std::abort();
+  (void)ReadInt(text, &consumed);
+  if (consumed > text.size()) std::abort();
+  (void)ReadInt64(text, &consumed);
+
+  for (int mode : {0, 1, 2, 3}) {
+    const double angle = ParseAngleText(text, mode);
+    RequireFinite(angle);
+    RequireFinite(DmsToDegrees(angle));
+    std::string shown = FormatDmsText(angle);
+    ConvertAngleText(shown, mode);
+    RequireFinite(ParseAngleText(shown, mode));
+  }
+  for (int unit : {kMetres, kDecimalFeet, kFeetInches}) {
+    const double distance = ParseDistanceText(text, unit);
+    RequireFinite(distance);
+    std::string shown;
+    FormatDistanceText(shown, distance, unit);
+    RequireFinite(ParseDistanceText(shown, unit));
+  }
+  return 0;
+}
