@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/text_encoding.h"
@@ -43,9 +44,13 @@ ArchiveReader::ArchiveReader(std::FILE* file) : file_(file), buffer_(kFileBuffer
 
 bool ArchiveReader::Fill() {
   if (!view_.empty()) return true;
-  if (file_ == nullptr) return false;
+  if (file_ == nullptr || readError_ != 0) return false;
   const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
   view_ = std::string_view(buffer_.data(), got);
+  if (got == 0 && std::ferror(file_)) {
+    readError_ = errno != 0 ? errno : EIO;
+    failed_ = true;
+  }
   return got > 0;
 }
 
@@ -265,6 +270,11 @@ bool ArchiveReader::ReadCountedText(std::string& text) {
 
 ArchiveWriter::ArchiveWriter(std::FILE* sink) : sink_(sink) { buffer_.reserve(kSinkFlushBytes); }
 
+void ArchiveWriter::NoteFailure() {
+  ok_ = false;
+  writeError_ = errno != 0 ? errno : EIO;
+}
+
 ArchiveWriter::~ArchiveWriter() {
   if (sink_) Flush();
 }
@@ -273,7 +283,7 @@ void ArchiveWriter::Append(const void* data, std::size_t count) {
   buffer_.append(static_cast<const char*>(data), count);
   if (sink_ && buffer_.size() >= kSinkFlushBytes) {
     if (ok_ && std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) {
-      ok_ = false;
+      NoteFailure();
     }
     written_ += buffer_.size();
     buffer_.clear();
@@ -284,11 +294,11 @@ bool ArchiveWriter::Flush() {
   if (sink_ == nullptr) return ok_;
   if (ok_ && !buffer_.empty() &&
       std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) {
-    ok_ = false;
+    NoteFailure();
   }
   written_ += buffer_.size();
   buffer_.clear();
-  if (ok_ && std::fflush(sink_) != 0) ok_ = false;
+  if (ok_ && std::fflush(sink_) != 0) NoteFailure();
   return ok_;
 }
 

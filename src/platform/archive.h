@@ -59,6 +59,10 @@ class ArchiveReader {
   bool AtEnd();
   // True once any read has failed.
   bool Failed() const { return failed_; }
+  // The errno of a read from the file that failed (an input error rather than
+  // the end of the file), else 0. Data that could not be read is not the end
+  // of the data: a caller that reads "to the end" checks this afterwards.
+  int ReadError() const { return readError_; }
   // Bytes consumed so far.
   std::uint64_t Position() const { return position_; }
 
@@ -74,6 +78,7 @@ class ArchiveReader {
   std::string_view view_;  // the unread part of the current buffer
   std::uint64_t position_ = 0;
   bool failed_ = false;
+  int readError_ = 0;
 };
 
 // Writes fields into memory; the caller then stores the bytes (see
@@ -108,17 +113,21 @@ class ArchiveWriter {
   bool Flush();
   // False once a write to the sink has failed.
   bool Ok() const { return ok_; }
+  // The errno of the first failed write to the sink, else 0.
+  int WriteError() const { return writeError_; }
   // Without a sink: every byte written so far.
   const std::string& Bytes() const { return buffer_; }
   std::uint64_t Size() const { return written_ + buffer_.size(); }
 
  private:
   void Append(const void* data, std::size_t count);
+  void NoteFailure();
 
   std::FILE* sink_ = nullptr;
   std::string buffer_;
   std::uint64_t written_ = 0;
   bool ok_ = true;
+  int writeError_ = 0;
 };
 
 }  // namespace kestrel

@@ -7,6 +7,11 @@
 // to a temporary file in the same folder, which is flushed, fsync'ed and
 // renamed over the target.
 //
+// Every failure keeps the operating system's reason (Reason(), the strerror
+// text) so that the message the user sees can say why. A save never replaces a
+// file the user made read-only, writes through a symbolic link to the file it
+// names, and leaves no temporary file behind, not even one a killed save left.
+//
 // Paths are native file-system strings (UTF-8 on Linux).
 #include <cstdint>
 #include <cstdio>
@@ -36,9 +41,12 @@ class ExclusiveFile {
   bool Close();
   std::FILE* Get() const { return file_; }
   bool IsOpen() const { return file_ != nullptr; }
+  // Why the last Open or Close failed.
+  const std::string& Reason() const { return reason_; }
 
  private:
   std::FILE* file_ = nullptr;
+  std::string reason_;
 };
 
 class AtomicFileWriter {
@@ -49,8 +57,11 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // Creates the temporary file beside `path` and takes the target's lock when
-  // the target exists. False when either fails.
+  // Creates the temporary file beside the file `path` names (the target of a
+  // symbolic link) and takes the target's lock when the target exists. False
+  // when the target or its folder is read-only, is locked, or the temporary
+  // file cannot be made. Temporary files of earlier saves that were killed
+  // are removed.
   bool Begin(const std::string& path);
   // The temporary file to write into.
   std::FILE* Get() const { return file_; }
@@ -59,19 +70,38 @@ class AtomicFileWriter {
   bool Commit();
   // Gives up: the temporary file is removed, the target is untouched.
   void Abandon();
+  // Why Begin or Commit failed, or why a write into Get() failed when the
+  // caller calls NoteWriteFailure right after it.
+  const std::string& Reason() const { return reason_; }
+  void NoteWriteFailure();
 
  private:
+  bool Fail(int error);
+  void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix);
+
   std::string target_;
-  std::string temporary_;
+  std::string temporary_;  // empty while the file has no name yet
+  std::string folder_;
   std::FILE* file_ = nullptr;
   ExclusiveFile targetLock_;
+  std::string reason_;
 };
 
-// The whole of `bytes` written atomically to `path`.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The whole of `bytes` written atomically to `path`; `reason`, when given,
+// receives why it failed.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* reason = nullptr);
 
-// The whole file, read under its lock; nullopt when it cannot be opened.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole file, read under its lock; nullopt when it cannot be opened or a
+// read failed (`reason`, when given, says why).
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason = nullptr);
+
+// The file a path names once symbolic links are followed (the path itself when
+// it is no link, or a link to a file not yet made).
+std::string FollowLinks(const std::string& path);
+
+// The operating system's text for an errno value, in Windows-1252.
+std::string ErrorText(int error);
 
 bool FileExists(const std::string& path);
 // Size in bytes, or nullopt when the file does not exist.

@@ -2,7 +2,10 @@
 
 #include <sys/types.h>
 
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/file_access.h"
@@ -26,15 +29,18 @@ constexpr std::string_view kCsvError =
     "error writing to csv file (make sure file is not already open in another program - "
     "aborting";
 
-// Paths go into the texts as they are.
-std::string OpenError(const std::string& path) {
-  return Sprintf("error opening file %s", path.c_str());
+// Paths go into the texts as they are, followed by the system's reason.
+std::string OpenError(const std::string& path, const std::string& reason) {
+  return Sprintf("error opening file %s: %s", path.c_str(), reason.c_str());
 }
 
 // The file opened but the bytes did not all reach the disk.
-std::string WriteError(const std::string& path) {
-  return Sprintf("error writing file %s", path.c_str());
+std::string WriteError(const std::string& path, const std::string& reason) {
+  return Sprintf("error writing file %s: %s", path.c_str(), reason.c_str());
 }
+
+// The reason of a failed stdio call, taken at once before errno changes.
+std::string LastError() { return ErrorText(errno != 0 ? errno : EIO); }
 
 struct Tag {
   std::string_view tag;
@@ -188,34 +194,49 @@ int CReportWriter::WriteReport(const std::vector<std::string>& lines, std::strin
 int CReportWriter::WriteNewFile(const std::vector<std::string>& lines, const std::string& path,
                                 bool landscape) {
   AtomicFileWriter writer;
-  if (!writer.Begin(path)) return Fail(OpenError(path));
+  if (!writer.Begin(path)) return Fail(OpenError(path, writer.Reason()));
   if (!WriteBytes(writer.Get(), RtfHeader(settings, landscape)) ||
-      !WriteLinesAndClose(writer.Get(), lines) || !writer.Commit()) {
-    return Fail(WriteError(path));
+      !WriteLinesAndClose(writer.Get(), lines)) {
+    writer.NoteWriteFailure();
   }
+  if (!writer.Commit()) return Fail(WriteError(path, writer.Reason()));
   return Created(path);
 }
 
 // The lines go in place of the document's closing brace, under the file's
-// lock; a file too short to be a report gets a header first.
+// lock; a file too short to be a report gets a header first. When the lines
+// cannot all be written (a full disk), the bytes they replaced are put back
+// and the file cut to its old length, so the report stays whole.
 int CReportWriter::AppendToFile(const std::vector<std::string>& lines, const std::string& path,
                                 bool landscape) {
   ExclusiveFile file;
-  if (!file.Open(path, ExclusiveFile::Mode::ReadWrite)) return Fail(OpenError(path));
-  std::FILE* stream = file.Get();
-  if (fseeko(stream, 0, SEEK_END) != 0) return Fail(OpenError(path));
-  const off_t size = ftello(stream);
-  if (size < 0) return Fail(OpenError(path));
-
-  bool written;
-  if (size < kShortestReport) {
-    written = fseeko(stream, 0, SEEK_SET) == 0 &&
-              WriteBytes(stream, RtfAppendHeader(settings, landscape));
-  } else {
-    written = fseeko(stream, size - 1, SEEK_SET) == 0;
+  if (!file.Open(path, ExclusiveFile::Mode::ReadWrite)) {
+    return Fail(OpenError(path, file.Reason()));
   }
-  written = written && WriteLinesAndClose(stream, lines);
-  if (!file.Close() || !written) return Fail(WriteError(path));
+  std::FILE* stream = file.Get();
+  if (fseeko(stream, 0, SEEK_END) != 0) return Fail(OpenError(path, LastError()));
+  const off_t size = ftello(stream);
+  if (size < 0) return Fail(OpenError(path, LastError()));
+
+  // What the new bytes overwrite: the whole of a short file, else the brace.
+  const off_t start = size < kShortestReport ? 0 : size - 1;
+  std::string replaced(static_cast<std::size_t>(size - start), '\0');
+  bool written = fseeko(stream, start, SEEK_SET) == 0 &&
+                 std::fread(replaced.data(), 1, replaced.size(), stream) == replaced.size() &&
+                 fseeko(stream, start, SEEK_SET) == 0;
+  if (written && start == 0) written = WriteBytes(stream, RtfAppendHeader(settings, landscape));
+  written = written && WriteLinesAndClose(stream, lines) && std::fflush(stream) == 0;
+  if (!written) {
+    const std::string reason = LastError();
+    const int fd = ::fileno(stream);
+    std::clearerr(stream);
+    if (::ftruncate(fd, size) == 0) {
+      [[maybe_unused]] const ssize_t restored =
+          ::pwrite(fd, replaced.data(), replaced.size(), start);
+    }
+    return Fail(WriteError(path, reason));
+  }
+  if (!file.Close()) return Fail(WriteError(path, file.Reason()));
   return Created(path);
 }
 
@@ -224,8 +245,12 @@ int CReportWriter::WriteCsv(const std::vector<std::string>& lines, const std::st
   bool written = writer.Begin(path);
   for (std::size_t i = 0; written && i < lines.size(); ++i) {
     written = WriteBytes(writer.Get(), lines[i]) && WriteBytes(writer.Get(), "\r\n");
+    if (!written) writer.NoteWriteFailure();
   }
-  if (!written || !writer.Commit()) return Fail(kCsvError);
+  if (!writer.Commit()) {
+    return Fail(Sprintf("%s\n%s: %s", std::string(kCsvError).c_str(), path.c_str(),
+                        writer.Reason().c_str()));
+  }
   return Created(path);
 }
 

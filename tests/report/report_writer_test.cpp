@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "platform/recording_ports.h"
 #include "platform/scratch_folder.h"
 #include "report/rtf_form.h"
+#include "platform/text_encoding.h"
 
 namespace kestrel {
 namespace {
@@ -21,6 +24,9 @@ namespace fs = std::filesystem;
 using testing::RtfFile;
 
 const std::string kLandscapeLetter = "\\landscape\\paperw15840\\paperh12240 ";
+
+// The system's reason as the messages hold it (Windows-1252).
+std::string Cp1252Error(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 std::string ReadBytes(const std::string& path) { return ReadWholeFile(path).value_or("?"); }
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -152,8 +158,8 @@ TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
   } cases[] = {
       {{}, none, "There is nothing to display/print!"},
       {{}, existing, "There is nothing to display/print!"},
-      {{"x"}, missing, "error opening file " + missing},
-      {{"x"}, locked, "error opening file " + locked},
+      {{"x"}, missing, "error opening file " + missing + ": " + Cp1252Error(ENOENT)},
+      {{"x"}, locked, "error opening file " + locked + ": the file is in use by another program"},
   };
   for (bool newFile : {true, false}) {
     for (const auto& c : cases) {
@@ -194,7 +200,8 @@ TEST_F(ReportWriterTest, CsvLinesEndWithCrLf) {
   EXPECT_EQ(messages_.texts,
             (std::vector<std::string>{"file " + path + " created",
                                       "error writing to csv file (make sure file is not already "
-                                      "open in another program - aborting"}));
+                                      "open in another program - aborting\n" +
+                                          PathOf("missing/x.csv") + ": " + Cp1252Error(ENOENT)}));
 }
 
 // A real RTF reader must accept the document and show every line's text.

@@ -5,6 +5,7 @@
 // cell it shows and hands every edit back to it.
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ class Stadia : public BaseStadia {
   int GridOption(int option, int& p1, int& p2) override;
   int SaveToFile(const std::string& path) override;
   int LoadFromFile(const std::string& path) override;
+  // Reads the rows from a file already open and locked (`path` names it in
+  // messages). A read that fails before the end of the file fails the load:
+  // the rows stay as they were, and the sheet will not save over `path`.
+  int LoadFromOpenFile(std::FILE* file, const std::string& path);
   // A row's state is its file record (fixed part and three texts).
   std::string RowState(int row) override;
   int RestoreRowState(int row, const std::string& state) override;
@@ -106,6 +111,9 @@ class Stadia : public BaseStadia {
   std::array<bool, kEntryColumns> entryFlags_{};
   std::vector<std::string> messageLines_;
   std::string documentPath_;
+  // A file that could not be read whole: saving over it would lose the rows
+  // that were not read, so the sheet is saved only under another name.
+  std::string unreadPath_;
   // The row after the one the last upload record came from (commands 10, 11).
   std::size_t uploadNext_ = 0;
   // Points the set-ups need from the host (command 20), handed out by 21.

@@ -172,6 +172,13 @@ void Stadia::ReserveRows(std::size_t count) {
 }
 
 int Stadia::SaveToFile(const std::string& path) {
+  if (!unreadPath_.empty() && FollowLinks(path) == unreadPath_) {
+    ctx_.messages.Show(
+        Sprintf("%s could not be read whole, so the Stadia sheet is not saved over it: "
+                "save it under another name",
+                path.c_str()));
+    return 0;
+  }
   AtomicFileWriter file;
   bool saved = file.Begin(path);
   if (saved) {
@@ -179,45 +186,59 @@ int Stadia::SaveToFile(const std::string& path) {
     ArchiveWriter out(file.Get());
     WriteHeader(out);
     for (const StadiaRow& row : rows_) WriteStadiaRecord(out, row);
-    saved = out.Flush();
+    if (!out.Flush()) file.NoteWriteFailure();
   }
   saved = saved && file.Commit();
-  if (saved) {
-    documentPath_ = path;
-  } else {
-    file.Abandon();
-    ctx_.messages.Show(Sprintf("Could not save the Stadia sheet to %s", path.c_str()));
+  if (!saved) {
+    ctx_.messages.Show(
+        Sprintf("Could not save the Stadia sheet to %s: %s", path.c_str(), file.Reason().c_str()));
+    return 0;
   }
+  documentPath_ = path;
+  unreadPath_.clear();
   // 1 when the file was written, so that a document never takes an unsaved
   // sheet for a saved one.
-  return saved ? 1 : 0;
+  return 1;
 }
 
 int Stadia::LoadFromFile(const std::string& path) {
   ExclusiveFile file;
   if (!file.Open(path, ExclusiveFile::Mode::Read)) return 0;
-  const std::optional<std::uint64_t> fileBytes = FileSize(path);
-  ArchiveReader in(file.Get());
+  return LoadFromOpenFile(file.Get(), path);
+}
 
-  std::vector<StadiaRow>().swap(rows_);
+int Stadia::LoadFromOpenFile(std::FILE* file, const std::string& path) {
+  const std::optional<std::uint64_t> fileBytes = FileSize(path);
+  ArchiveReader in(file);
+
+  // The rows read so far are kept until the new ones are all there.
+  std::vector<StadiaRow> previous;
+  previous.swap(rows_);
   ctx_.progress.SetText("Reading Stadia from Disk");
   ctx_.progress.Show(0, 10, 1);
-  bool loaded = true;
+  std::string failure;
   try {
     ReadRows(in, fileBytes);
+    if (in.ReadError() != 0) {
+      failure =
+          Sprintf("Could not read all of %s: %s", path.c_str(), ErrorText(in.ReadError()).c_str());
+    }
   } catch (const std::bad_alloc&) {
     // A file larger than the memory can hold: nothing half-read is kept.
-    std::vector<StadiaRow>().swap(rows_);
-    loaded = false;
+    failure = Sprintf("Not enough memory to read %s", path.c_str());
   }
   ctx_.progress.Hide();
-  if (!loaded) {
-    ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
+  if (!failure.empty()) {
+    std::vector<StadiaRow>().swap(rows_);
+    rows_.swap(previous);
+    unreadPath_ = FollowLinks(path);
+    ctx_.messages.Show(failure);
     return 0;
   }
   // Loaded rows are complete: no suggestions are offered on the last one.
   SetAllEntryFlags(true);
   documentPath_ = path;
+  unreadPath_.clear();
   return 1;
 }
 

@@ -1,6 +1,7 @@
 // Writing a Stadia sheet as a LandXML survey file.
 #include "sheets/stadia/stadia_landxml.h"
 
+#include <cstdio>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -177,8 +178,16 @@ int ExportLandXml(Stadia& sheet) {
   if (!path) return 0;
   // Messages are Windows-1252 text; the path is native.
   const std::string shown = Utf8ToCp1252(*path);
-  if (!WriteFileAtomically(*path, text)) {
-    ctx.messages.Show(Sprintf("error opening file %s", shown.c_str()));
+  AtomicFileWriter file;
+  if (!file.Begin(*path)) {
+    ctx.messages.Show(Sprintf("error opening file %s: %s", shown.c_str(), file.Reason().c_str()));
+    return 0;
+  }
+  if (std::fwrite(text.data(), 1, text.size(), file.Get()) != text.size()) {
+    file.NoteWriteFailure();
+  }
+  if (!file.Commit()) {
+    ctx.messages.Show(Sprintf("error writing file %s: %s", shown.c_str(), file.Reason().c_str()));
     return 0;
   }
   ctx.messages.Show(Sprintf("xml output file %s created", shown.c_str()));

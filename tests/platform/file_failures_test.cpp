@@ -1,0 +1,224 @@
+// Saving and reading when the file system says no: every failure keeps the
+// old file whole, leaves no temporary file and gives the system's reason.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/archive.h"
+#include "platform/file_access.h"
+#include "platform/text_encoding.h"
+#include "scratch_disk.h"
+
+namespace kestrel {
+namespace {
+
+using testing::FileSizeLimit;
+using testing::ScratchDir;
+using testing::TmpfsMount;
+
+std::string Reason(int error) { return Utf8ToCp1252(std::strerror(error)); }
+
+const std::string kOld = "the old sheet";
+const std::string kNew = "the new sheet, longer than the old one";
+
+TEST(FileFailuresTest, ReadOnlyFilesAndFoldersAreNotReplaced) {
+  const TmpfsMount readOnlyMount(64, true);
+  const struct {
+    const char* name;
+    mode_t fileMode, folderMode;
+    bool newFile;
+  } cases[] = {
+      {"read-only file", 0444, 0755, false},
+      {"read-only file, no one may write", 0400, 0755, false},
+      {"read-only folder, existing file", 0644, 0555, false},
+      {"read-only folder, new file", 0644, 0555, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScratchDir dir;
+    if (!c.newFile) {
+      dir.Put("stad1.tst", kOld);
+      ASSERT_EQ(::chmod(dir.File("stad1.tst").c_str(), c.fileMode), 0);
+    }
+    ASSERT_EQ(::chmod(dir.Path().c_str(), c.folderMode), 0);
+    std::string reason;
+    EXPECT_FALSE(WriteFileAtomically(dir.File("stad1.tst"), kNew, &reason));
+    EXPECT_EQ(reason, Reason(EACCES));
+    // A read-only file is not written in place either; a writable file in a
+    // read-only folder may be.
+    ExclusiveFile inPlace;
+    const bool readOnlyFile = !c.newFile && (c.fileMode & S_IWUSR) == 0;
+    EXPECT_EQ(inPlace.Open(dir.File("stad1.tst"), ExclusiveFile::Mode::ReadWrite), !readOnlyFile);
+    inPlace.Close();
+    if (c.newFile) ::unlink(dir.File("stad1.tst").c_str());
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(dir.Names(),
+              c.newFile ? std::set<std::string>{} : std::set<std::string>{"stad1.tst"});
+    if (!c.newFile) {
+      EXPECT_EQ(dir.Get("stad1.tst"), kOld);
+    }
+  }
+  if (readOnlyMount.Mounted()) {
+    std::string reason;
+    EXPECT_FALSE(WriteFileAtomically(readOnlyMount.Folder().File("stad1.tst"), kNew, &reason));
+    EXPECT_EQ(reason, Reason(EROFS));
+  }
+}
+
+TEST(FileFailuresTest, SavingThroughASymbolicLinkWritesTheFileItNames) {
+  const struct {
+    const char* name;
+    std::function<std::string(const ScratchDir&)> makeLinks;  // the path saved to
+    std::string target;                                       // the file that changes
+  } cases[] = {
+      {"relative link",
+       [](const ScratchDir& d) {
+         ::mkdir(d.File("books").c_str(), 0755);
+         d.Put("books/stad1.tst", kOld);
+         ::symlink("books/stad1.tst", d.File("stad1.tst").c_str());
+         return d.File("stad1.tst");
+       },
+       "books/stad1.tst"},
+      {"absolute link to a link",
+       [](const ScratchDir& d) {
+         d.Put("real.tst", kOld);
+         ::symlink(d.File("real.tst").c_str(), d.File("middle.tst").c_str());
+         ::symlink("middle.tst", d.File("stad1.tst").c_str());
+         return d.File("stad1.tst");
+       },
+       "real.tst"},
+      {"link to a file not yet made",
+       [](const ScratchDir& d) {
+         ::symlink("later.tst", d.File("stad1.tst").c_str());
+         return d.File("stad1.tst");
+       },
+       "later.tst"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScratchDir dir;
+    const std::string path = c.makeLinks(dir);
+    ASSERT_TRUE(WriteFileAtomically(path, kNew));
+    struct stat info {};
+    ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));  // still a link
+    EXPECT_EQ(dir.Get(c.target), kNew);
+    EXPECT_EQ(ReadWholeFile(path), kNew);
+  }
+}
+
+// A full disk: a real small tmpfs when the tests may mount one, else the
+// file-size limit, which fails writes the same way with its own reason.
+TEST(FileFailuresTest, AFullDiskKeepsTheOldFile) {
+  const TmpfsMount smallDisk(64);
+  const ScratchDir plainDir;
+  const ScratchDir& dir = smallDisk.Mounted() ? smallDisk.Folder() : plainDir;
+  const int expected = smallDisk.Mounted() ? ENOSPC : EFBIG;
+  const std::string huge(1 << 20, 'x');
+  dir.Put("stad1.tst", kOld);
+
+  for (const std::string name : {"stad1.tst", "new.tst"}) {
+    SCOPED_TRACE(name);
+    std::optional<FileSizeLimit> limit;
+    if (!smallDisk.Mounted()) limit.emplace(64 * 1024);
+    std::string reason;
+    EXPECT_FALSE(WriteFileAtomically(dir.File(name), huge, &reason));
+    limit.reset();
+    EXPECT_EQ(reason, Reason(expected));
+  }
+  EXPECT_EQ(dir.Get("stad1.tst"), kOld);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"stad1.tst"});
+}
+
+// Temporary files that a killed save left are removed by the next save of
+// the same file; one a running save holds (locked) is left alone.
+TEST(FileFailuresTest, TheNextSaveRemovesTemporaryFilesOfKilledSaves) {
+  const ScratchDir dir;
+  dir.Put("stad1.tst", kOld);
+  dir.Put(".stad1.tst.k1Lled", "half a sheet");
+  dir.Put(".stad1.tst.RunNin", "a save in progress");
+  dir.Put(".stad2.tst.Other1", "another sheet's");
+  dir.Put(".stad1.tst.toolong", "not one of ours");
+  ExclusiveFile running;
+  ASSERT_TRUE(running.Open(dir.File(".stad1.tst.RunNin"), ExclusiveFile::Mode::Read));
+  ASSERT_TRUE(WriteFileAtomically(dir.File("stad1.tst"), kNew));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"stad1.tst", ".stad1.tst.RunNin",
+                                                ".stad2.tst.Other1", ".stad1.tst.toolong"}));
+}
+
+TEST(FileFailuresTest, EveryOpenFailureSaysWhy) {
+  const ScratchDir dir;
+  dir.Put("held.tst", kOld);
+  ExclusiveFile holder;
+  ASSERT_TRUE(holder.Open(dir.File("held.tst"), ExclusiveFile::Mode::Read));
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {dir.File("absent.tst"), Reason(ENOENT)},
+      {dir.File("no folder/stad1.tst"), Reason(ENOENT)},
+      {dir.Path(), Reason(EISDIR)},
+      {dir.File("held.tst"), "the file is in use by another program"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    ExclusiveFile file;
+    EXPECT_FALSE(file.Open(c.path, ExclusiveFile::Mode::Read));
+    EXPECT_EQ(file.Reason(), c.reason);
+    std::string reason;
+    EXPECT_EQ(ReadWholeFile(c.path, &reason), std::nullopt);
+    EXPECT_EQ(reason, c.reason);
+  }
+}
+
+// A stream that serves `good` bytes and then fails as a damaged disk does.
+struct FaultyDisk {
+  std::size_t good;
+  std::size_t served = 0;
+};
+
+ssize_t ReadFaulty(void* cookie, char* buffer, std::size_t size) {
+  auto* disk = static_cast<FaultyDisk*>(cookie);
+  if (disk->served >= disk->good) {
+    errno = EIO;
+    return -1;
+  }
+  const std::size_t n = std::min(size, disk->good - disk->served);
+  std::memset(buffer, 'a', n);
+  disk->served += n;
+  return static_cast<ssize_t>(n);
+}
+
+// A read error is not the end of the file: the reader says so, so that a
+// load can fail instead of keeping the first part of the file.
+TEST(FileFailuresTest, ReadErrorsAreToldFromTheEndOfTheFile) {
+  for (std::size_t good : {std::size_t{0}, std::size_t{10}, std::size_t{200000}}) {
+    SCOPED_TRACE(good);
+    FaultyDisk disk{good};
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        ::fopencookie(&disk, "rb", {ReadFaulty, nullptr, nullptr, nullptr}), std::fclose);
+    ASSERT_NE(file, nullptr);
+    ArchiveReader in(file.get());
+    std::string all(good + 100, '\0');
+    EXPECT_EQ(in.ReadUpTo(all.data(), all.size()), good);
+    EXPECT_EQ(in.ReadError(), EIO);
+    EXPECT_TRUE(in.Failed());
+    EXPECT_TRUE(in.AtEnd());
+  }
+  // The end of a healthy file is no error.
+  ArchiveReader healthy(std::string_view("abc"));
+  char bytes[8];
+  EXPECT_EQ(healthy.ReadUpTo(bytes, sizeof bytes), 3u);
+  EXPECT_EQ(healthy.ReadError(), 0);
+}
+
+}  // namespace
+}  // namespace kestrel
