@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,34 +15,13 @@
 #include "job/application_state.h"
 #include "job/sheet_chooser.h"
 #include "platform/recording_ports.h"
+#include "sheets/command_codes.h"
 #include "sheets/sheet_context.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_landxml.h"
+#include "sheets/stadia/stadia_listing.h"
 
 namespace kestrel::fuzz {
-
-// The append command's table selection: always cancelled.
-class NoSheetChooser : public SheetChooser {
- public:
-  std::optional<SheetChoice> Choose(const JobLocation&, SheetType, int) override {
-    return std::nullopt;
-  }
-};
-
-struct FuzzContext {
-  FuzzContext() { app.errorReport = false; }  // no report files per input
-  FuzzContext(const FuzzContext&) = delete;
-  FuzzContext& operator=(const FuzzContext&) = delete;
-
-  ApplicationState app;
-  RecordingMessages messages;
-  RecordingProgress progress;
-  MemoryClipboard clipboard;
-  RecordingShell shell;
-  ScriptedDialogs dialogs;
-  FixedUnitSelectors units;
-  NoSheetChooser chooser;
-  SheetContext ctx{app, messages, progress, clipboard, shell, dialogs, units, chooser};
-};
 
 // One folder for the whole run, in memory when /dev/shm is there.
 inline const std::string& ScratchFolder() {
@@ -63,6 +43,33 @@ inline std::string WriteScratchFile(const std::string& name, std::string_view by
   return path;
 }
 
+// The append command's table selection: always cancelled.
+class NoSheetChooser : public SheetChooser {
+ public:
+  std::optional<SheetChoice> Choose(const JobLocation&, SheetType, int) override {
+    return std::nullopt;
+  }
+};
+
+struct FuzzContext {
+  FuzzContext() {
+    app.errorReport = false;  // no report files per input
+    app.job = {.drive = "", .folder = ScratchFolder() + "/", .job = "tst"};
+  }
+  FuzzContext(const FuzzContext&) = delete;
+  FuzzContext& operator=(const FuzzContext&) = delete;
+
+  ApplicationState app;
+  RecordingMessages messages;
+  RecordingProgress progress;
+  MemoryClipboard clipboard;
+  RecordingShell shell;
+  ScriptedDialogs dialogs;
+  FixedUnitSelectors units;
+  NoSheetChooser chooser;
+  SheetContext ctx{app, messages, progress, clipboard, shell, dialogs, units, chooser};
+};
+
 // A stored number is never NaN or infinite, whatever the input was.
 inline void RequireFinite(double value) {
   if (!std::isfinite(value)) {
@@ -79,6 +86,42 @@ inline void RequireFiniteRows(const Stadia& sheet) {
     }
     if (row.type != kStadiaAtBs) RequireFinite(row.obs2);  // AT/BS: the backsight bits
   }
+}
+
+// A number printed from a non-finite value: "nan", "-nan", "inf" or "-inf"
+// standing alone (not inside a word such as "information").
+inline void RequireNoNonFiniteText(std::string_view text) {
+  const auto letter = [&](std::size_t i) {
+    return i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]));
+  };
+  for (std::string_view word : {"nan", "inf", "NAN", "INF"}) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+      if ((at == 0 || !letter(at - 1)) && !letter(at + word.size())) {
+        std::fprintf(stderr, "non-finite number in output: %.*s\n",
+                     static_cast<int>(std::min<std::size_t>(text.size() - at, 60)),
+                     text.data() + at);
+        std::abort();
+      }
+    }
+  }
+}
+
+// The listing and the LandXML export of the sheet's rows with their texts
+// emptied (a text may say "nan" itself): no number in them is non-finite.
+inline void RequireFiniteOutput(Stadia& sheet) {
+  for (StadiaRow& row : sheet.Rows()) {
+    row.code.clear();
+    row.comment.clear();
+    row.note.clear();
+  }
+  const int rows = sheet.RowCount();
+  for (bool corrected : {false, true}) {
+    for (const std::string& line : StadiaListingLines(sheet, 0, rows, corrected)) {
+      RequireNoNonFiniteText(line);
+    }
+  }
+  RequireNoNonFiniteText(StadiaLandXml(sheet));
 }
 
 // Everything the grid and the user can make of a loaded sheet: every cell's
@@ -98,6 +141,8 @@ inline void ExerciseSheet(Stadia& sheet, FuzzContext& context) {
   }
   sheet.Command(4);  // reduce
   RequireFiniteRows(sheet);
+  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  RequireFiniteOutput(sheet);
 }
 
 }  // namespace kestrel::fuzz
