@@ -3,10 +3,13 @@
 // nothing.
 #include <QApplication>
 #include <clocale>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/kestrel_app.h"
+#include "app/link_endpoint_server.h"
+#include "app/main_frame.h"
 #include "hostlink/link_client.h"
 
 int main(int argc, char* argv[]) {
@@ -20,7 +23,13 @@ int main(int argc, char* argv[]) {
   std::optional<std::string> argument;
   if (argc > 1) argument = argv[1];
   if (!app.InitInstance(argument)) return app.ExitInstance();
+  auto link = std::make_unique<kestrel::LinkEndpointServer>(
+      "Kestrel", [&app](int, const kestrel::LinkFrame& frame) {
+        kestrel::CMainFrame* frameWindow = app.MainFrame();
+        return kestrel::AnswerFrameMessage(frameWindow ? frameWindow->StatusBar() : nullptr, frame);
+      });
   const int status = QApplication::exec();
+  link.reset();  // off the link before the broadcast
   app.ExitInstance();
   // Tells every program on the link that kestrel has finished.
   kestrel::BroadcastRegisteredMessage("KESTREL");

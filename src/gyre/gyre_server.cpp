@@ -12,6 +12,7 @@
 #include "hostlink/link_endpoints.h"
 #include "hostlink/link_frame.h"
 #include "hostlink/link_messages.h"
+#include "hostlink/link_server.h"
 #include "hostlink/link_socket.h"
 
 namespace kestrel {
@@ -83,25 +84,24 @@ std::int32_t Answer(int fd, const LinkFrame& frame, PointDatabase& db) {
 }  // namespace
 
 void HandleConnection(int fd, PointDatabase& db, const ServeOptions& options) {
-  if (!PeerIsSameUser(fd)) {
-    Log("refused a peer of another user");
-    return;
-  }
-  LinkFrame frame;
-  switch (ReadFrame(fd, frame, options.readTimeoutMs)) {
-    case ReadStatus::kFrame:
-      break;
-    case ReadStatus::kRefused:
-      Log("refused a frame too long or of the wrong size for its code");
-      return;
-    case ReadStatus::kTimeout:
-      Log("dropped a peer that sent no whole frame in time");
-      return;
-    case ReadStatus::kClosed:
-      return;  // a probe, or a peer that hung up mid-frame
-  }
   commitDelayMs = options.commitDelayMs;
-  WriteFrame(fd, kFrameResult, EncodeResult(Answer(fd, frame, db)));
+  const ServeOutcome outcome =
+      AnswerConnection(fd, options.readTimeoutMs,
+                       [&db](int peer, const LinkFrame& frame) { return Answer(peer, frame, db); });
+  switch (outcome) {
+    case ServeOutcome::kOtherUser:
+      Log("refused a peer of another user");
+      break;
+    case ServeOutcome::kRefused:
+      Log("refused a frame too long or of the wrong size for its code");
+      break;
+    case ServeOutcome::kTimeout:
+      Log("dropped a peer that sent no whole frame in time");
+      break;
+    case ServeOutcome::kAnswered:
+    case ServeOutcome::kClosed:  // a probe, or a peer that hung up mid-frame
+      break;
+  }
 }
 
 int Serve(PointDatabase& db, const std::string& title, const ServeOptions& options) {

@@ -34,6 +34,8 @@ bool PayloadSizeAllowed(std::uint32_t code, std::size_t size) {
       return size == 4;
     case kFrameBroadcast:
       return size <= kMaxBroadcastName;
+    case kFrameBearMsg:
+      return size == 8;
     default:
       return true;
   }

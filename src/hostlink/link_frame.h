@@ -12,6 +12,7 @@ namespace kestrel {
 
 inline constexpr std::uint32_t kFrameResult = 0x80000001;     // payload: i32 result
 inline constexpr std::uint32_t kFrameBroadcast = 0x80000002;  // payload: message name
+inline constexpr std::uint32_t kFrameBearMsg = 0x80000003;    // payload: i32 wParam, i32 lParam
 inline constexpr std::size_t kFrameHeaderSize = 8;
 // The longest payload either side accepts: room for 400 000 point records of
 // 149 bytes in one upload.

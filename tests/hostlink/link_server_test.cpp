@@ -1,0 +1,81 @@
+// Answering a frame over a real socket: "BearMsg" and the refusals.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "hostlink/link_endpoints.h"
+#include "hostlink/link_server.h"
+#include "hostlink/link_socket.h"
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LinkServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    runtime_ = fs::temp_directory_path() / ("link-server-" + std::to_string(getpid()));
+    fs::create_directories(runtime_);
+    chmod(runtime_.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(endpoint_.Register("kestrel", "Kestrel", error)) << error;
+  }
+  void TearDown() override {
+    endpoint_.Unregister();
+    unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(runtime_);
+  }
+  // Answers `count` connections as the frame does, with the bearing selector
+  // on index 2 and the distance selector on index 1.
+  std::thread Answering(int count) {
+    return std::thread([this, count] {
+      for (int i = 0; i < count; ++i) {
+        const int fd = accept(endpoint_.ListenFd(), nullptr, nullptr);
+        if (fd < 0) return;
+        outcomes_.push_back(AnswerConnection(fd, 500, [](int, const LinkFrame& frame) {
+          return frame.code == kFrameBearMsg ? AnswerBearMsg(frame.payload, 2, 1) : 0;
+        }));
+        close(fd);
+      }
+    });
+  }
+  fs::path runtime_;
+  EndpointRegistration endpoint_;
+  std::vector<ServeOutcome> outcomes_;
+};
+
+TEST_F(LinkServer, BearMsgAnswersTheSelectorIndices) {
+  struct Case {
+    std::int32_t wParam, lParam, answer;
+  };
+  const Case cases[] = {{4, 0, 2}, {4, 1, 1}, {4, 9, 1}, {3, 0, 1}, {0, 1, 1}};
+  std::thread server = Answering(static_cast<int>(std::size(cases)));
+  for (const Case& c : cases)
+    EXPECT_EQ(SendBearMsg(endpoint_.SocketPath(), c.wParam, c.lParam), c.answer)
+        << c.wParam << "," << c.lParam;
+  server.join();
+  EXPECT_FALSE(FindHostWindow().has_value());  // kestrel's own title is not the host's
+}
+
+TEST_F(LinkServer, CutAndSilentFramesAreNotAnswered) {
+  std::thread server = Answering(3);
+  for (const std::string& bytes :
+       {EncodeFrame(kFrameBearMsg, "1234567"), EncodeFrame(kFrameBearMsg, "12345678").substr(0, 10),
+        std::string()}) {
+    SocketHandle peer(ConnectEndpoint(endpoint_.SocketPath()));
+    send(peer.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (bytes.size() == 10) std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  }
+  server.join();
+  EXPECT_EQ(outcomes_, (std::vector<ServeOutcome>{ServeOutcome::kRefused, ServeOutcome::kTimeout,
+                                                  ServeOutcome::kClosed}));
+}
+
+}  // namespace
+}  // namespace kestrel
