@@ -18,8 +18,8 @@ std::string KindName(SheetType type) {
 
 // How a kind's files are named, for messages: "stadN.JOB", "JOB.precisionstadiaN".
 std::string NameForm(const SheetTypeInfo& info) {
-  if (info.form == SheetNameForm::JobFirst) return std::string("JOB.") + info.stem + "N";
-  return std::string(info.stem) + "N.JOB";
+  if (info.form == SheetNameForm::JobFirst) return std::string("JOB.") + info.Stem() + "N";
+  return std::string(info.Stem()) + "N.JOB";
 }
 
 // "stadia sheets are named stadN.JOB", for every kind this program carries.

@@ -17,7 +17,6 @@ using enum SheetNameForm;
 constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
     {Stadia,
      "stadia",
-     "stad",
      NumberFirst,
      "Survey Number",
      "Stadia",
@@ -27,7 +26,6 @@ constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
      std::nullopt},
     {Traditional,
      "traditional",
-     "trad",
      NumberFirst,
      "Survey Number",
      "Traditional Stadia",
@@ -37,7 +35,6 @@ constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
      std::nullopt},
     {Traverse,
      "traverse",
-     "trav",
      NumberFirst,
      "Traverse Number",
      "Traverse ",
@@ -47,7 +44,6 @@ constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
      std::nullopt},
     {LevelBook,
      "levelbook",
-     "lvlbk",
      NumberFirst,
      "Level Number",
      "Level Book",
@@ -57,7 +53,6 @@ constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
      std::nullopt},
     {LevelSheet,
      "levelsheet",
-     "lvlsh",
      NumberFirst,
      "Level Number",
      "Level Sheet",
@@ -67,7 +62,6 @@ constexpr std::array<SheetTypeInfo, kSheetTypeCount> kSheetTypes{{
      "Level Number",
      std::nullopt},
     {PrecisionStadia,
-     "precisionstadia",
      "precisionstadia",
      JobFirst,
      "Level Number",
@@ -143,9 +137,9 @@ std::string SheetFileName(SheetType type, std::string_view drive, std::string_vi
   const SheetTypeInfo& info = SheetTypeInfoOf(type);
   const std::string d(drive), f(folder), j(job);
   if (info.form == JobFirst) {
-    return Sprintf("%s%s%s.%s%1d", d.c_str(), f.c_str(), j.c_str(), info.stem, number);
+    return Sprintf("%s%s%s.%s%1d", d.c_str(), f.c_str(), j.c_str(), info.Stem(), number);
   }
-  return Sprintf("%s%s%s%1d.%s", d.c_str(), f.c_str(), info.stem, number, j.c_str());
+  return Sprintf("%s%s%s%1d.%s", d.c_str(), f.c_str(), info.Stem(), number, j.c_str());
 }
 
 std::string SheetFileName(SheetType type, const JobLocation& job, int number) {
@@ -171,7 +165,7 @@ std::optional<SheetNameMatch> JobFirstSheetName(std::string_view path) {
   const std::string name = LowerCaseAscii(FileNameOf(path));
   for (const SheetTypeInfo& info : kSheetTypes) {
     if (info.form != JobFirst) continue;
-    const std::string mark = std::string(".") + info.stem;
+    const std::string mark = std::string(".") + info.Stem();
     const std::size_t at = name.find(mark);
     if (at == std::string::npos) continue;
     return SheetNameMatch{info.type, ReadInt(std::string_view(name).substr(at + mark.size()))};

@@ -39,12 +39,12 @@ enum class SheetNameForm {
 struct SheetTypeInfo {
   SheetType type;
   const char* keyword;  // command-line keyword: "stadia"
-  const char* stem;     // the stem new file names are built from: "stad"
   SheetNameForm form;
   const char* label;      // the number field's label: "Survey Number"
   const char* radioText;  // "Stadia"
   // The stems a file name of this kind may begin with (lower case), the one
-  // new names use first, then older ones ("lvl2sh"); unused entries are null.
+  // new names are built from first ("stad"), then older ones ("lvl2sh");
+  // unused entries are null.
   std::array<const char*, 2> nameStems;
   // The Browse dialog's filters for this kind; the first is preselected.
   std::array<BrowseFilter, 2> filters;
@@ -53,6 +53,9 @@ struct SheetTypeInfo {
   // Another kind whose files this kind's sheet also reads ("Open Existing" of
   // a stadia file while precision stadia is chosen).
   std::optional<SheetType> readsFilesOf;
+
+  // The stem new file names are built from.
+  constexpr const char* Stem() const { return nameStems[0]; }
 };
 
 const SheetTypeInfo& SheetTypeInfoOf(SheetType type);

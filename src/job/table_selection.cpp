@@ -43,7 +43,7 @@ std::string RebuildSheetPath(std::string_view presentPath, SheetType type, int n
     return SheetFileName(type, parts.drive, parts.folder, jobName, number);
   }
   const std::string extension = fromJobFirst ? "." + jobName : parts.extension;
-  return Sprintf("%s%s%s%1d%s", parts.drive.c_str(), parts.folder.c_str(), info.stem, number,
+  return Sprintf("%s%s%s%1d%s", parts.drive.c_str(), parts.folder.c_str(), info.Stem(), number,
                  extension.c_str());
 }
 
@@ -91,7 +91,8 @@ BrowsedSheet SheetFromBrowsedFile(const std::string& chosenPath, SheetType prese
 
   const std::string extension = LowerCaseAscii(SplitPath(FileNameOf(chosenPath)).extension);
   const std::optional<SheetNameMatch> jobFirst = JobFirstSheetName(extension);
-  if (jobFirst && extension.starts_with(std::string(".") + SheetTypeInfoOf(jobFirst->type).stem)) {
+  if (jobFirst &&
+      extension.starts_with(std::string(".") + SheetTypeInfoOf(jobFirst->type).Stem())) {
     sheet.type = jobFirst->type;
     sheet.number = jobFirst->number;
   } else if (const std::optional<SheetNameMatch> match =
