@@ -11,6 +11,7 @@
 #include "job/path_parts.h"
 #include "platform/file_access.h"
 #include "platform/printf_format.h"
+#include "report/csv_field.h"
 #include "sheets/command_codes.h"
 
 namespace kestrel::cli {
@@ -155,17 +156,6 @@ void RunStrings(const GlobalOptions& global, const ReportOptions& options) {
   session.messages.Consume(text);
   WriteText(stdout, WithoutCarriageReturns(text));
   session.Finish();
-}
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
 }
 
 void RunPoints(const GlobalOptions& global, const ReportOptions& options) {

@@ -2,14 +2,12 @@
 
 #include "sheets/command_codes.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_tolerances.h"
 #include "survey/empty_value.h"
 
 namespace kestrel {
 
 namespace {
-
-// What the reduction gives a shot that no valid set-up reduces.
-constexpr double kUnreducedCoordinate = 0.001;
 
 // Set-ups are the AT/BS rows; a shot counts as computed once it holds an
 // easting and northing other than the unreduced shot's.
