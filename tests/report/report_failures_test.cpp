@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/scratch_disk.h"
 #include "platform/recording_ports.h"
+#include "platform/scratch_disk.h"
 #include "platform/text_encoding.h"
 #include "report/report_writer.h"
 

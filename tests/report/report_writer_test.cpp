@@ -14,8 +14,8 @@
 #include "platform/file_access.h"
 #include "platform/recording_ports.h"
 #include "platform/scratch_folder.h"
-#include "report/rtf_form.h"
 #include "platform/text_encoding.h"
+#include "report/rtf_form.h"
 
 namespace kestrel {
 namespace {

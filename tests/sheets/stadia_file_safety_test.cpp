@@ -18,8 +18,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/scratch_disk.h"
 #include "platform/file_access.h"
+#include "platform/scratch_disk.h"
 #include "platform/text_encoding.h"
 #include "sheets/stadia/stadia_landxml.h"
 #include "stadia_test.h"
