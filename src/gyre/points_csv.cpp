@@ -1,5 +1,6 @@
 #include "gyre/points_csv.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -85,7 +86,9 @@ PointsCsv ReadPointsCsv(std::string_view text) {
     point.north = eastFirst ? second : first;
     point.east = eastFirst ? first : second;
     point.height = height;
-    if (fields.size() == 5) point.code = fields[4].substr(0, 32);
+    // Cut as the host's 32-byte code field holds it: at most 32 bytes, up to a NUL.
+    if (fields.size() == 5)
+      point.code = Trim(fields[4].substr(0, std::min(fields[4].find('\0'), std::size_t{32})));
     point.chainage = 1e15;  // no value, as the sheets give it
     point.offset = 1e15;
     csv.points.push_back(std::move(point));

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "survey/empty_value.h"
+
 namespace kestrel {
 
 namespace {
@@ -72,17 +74,19 @@ std::vector<HostPointRecord> DecodeHostPointRecords(std::string_view payload) {
   return records;
 }
 
+// A value the host sends as NaN or infinite is taken as no value, so that it
+// never reaches a sheet.
 PointRecord ToPointRecord(const HostPointRecord& host) {
   PointRecord record;
   record.point = static_cast<std::int32_t>(host.point);
-  record.east = host.east;
-  record.north = host.north;
-  record.height = host.height;
+  record.east = FiniteOrEmpty(host.east);
+  record.north = FiniteOrEmpty(host.north);
+  record.height = static_cast<float>(FiniteOrEmpty(host.height));
   record.code = host.code;
   record.description = host.description;
   record.road = host.road;
-  record.chainage = host.chainage;
-  record.offset = host.offset;
+  record.chainage = FiniteOrEmpty(host.chainage);
+  record.offset = FiniteOrEmpty(host.offset);
   return record;
 }
 

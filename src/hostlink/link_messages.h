@@ -43,7 +43,8 @@ HostPointRecord DecodeHostPointRecord(const std::uint8_t* bytes);
 std::vector<HostPointRecord> DecodeHostPointRecords(std::string_view payload);
 
 // A PointRecord as the program builds it from a host record: number, position,
-// texts, road (sign-extended) and chainage and offset (widened).
+// texts, road (sign-extended) and chainage and offset (widened). A value
+// that is NaN or infinite becomes the empty value.
 PointRecord ToPointRecord(const HostPointRecord& host);
 
 std::string EncodeNumbers(const std::vector<std::uint32_t>& numbers);

@@ -7,9 +7,10 @@ namespace kestrel {
 namespace {
 
 TEST(PointsCsv, HeaderDecidesTheOrderAndBadLinesRefuseTheFile) {
+  using namespace std::literals;
   struct Case {
     const char* name;
-    const char* text;
+    std::string_view text;
     std::size_t count;
     double east, north;  // of the first point
     const char* code;
@@ -18,6 +19,7 @@ TEST(PointsCsv, HeaderDecidesTheOrderAndBadLinesRefuseTheFile) {
       {"north first", "P,N,E,Z,D\n1,200.5,100.25,10,TREE\n", 1, 100.25, 200.5, "TREE"},
       {"east first", "p, e, n, z, d\r\n1,100.25,200.5,10,TREE\r\n2,1,2,3\r\n", 2, 100.25, 200.5,
        "TREE"},
+      {"code cut at a NUL", "P,N,E,Z,D\n1,2,3,4,S\0N\n"sv, 1, 3, 2, "S"},
       {"blank lines", "\nP,N,E,Z,D\n\n1,2,3,4,X\n\n", 1, 3, 2, "X"},
       {"no header", "1,2,3,4,X\n", 0, 0, 0, ""},
       {"other header", "P,X,Y,Z,D\n1,2,3,4,X\n", 0, 0, 0, ""},

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 #include "hostlink/link_messages.h"
 
@@ -44,6 +45,16 @@ TEST(LinkMessages, HostRecordFieldsAreReadFromTheirOffsets) {
   EXPECT_EQ(record.road, -2);  // sign-extended from 16 bits
   EXPECT_EQ(record.chainage, 120.5);
   EXPECT_EQ(record.offset, -3.25);
+}
+
+TEST(LinkMessages, NonFiniteHostValuesBecomeEmpty) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const PointRecord record = ToPointRecord(
+      DecodeHostPointRecords(HostBytes(1, nan, -nan, inf, "", "", 0, -inf, nan)).at(0));
+  for (double value :
+       {record.east, record.north, double(record.height), record.chainage, record.offset})
+    EXPECT_EQ(value, 999999986991104.0);
 }
 
 TEST(LinkMessages, FullWidthTextsAreCutAtTheirField) {
