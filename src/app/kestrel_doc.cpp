@@ -77,6 +77,8 @@ bool CKestrelDoc::OnOpenDocument(const std::string& path) {
   DeleteContents();
   CUGDataSource* sheet = ActiveSheet();
   std::string name = path;
+  // Taken before reading: a change while the file is read counts as a change.
+  stamp_ = StampOf(path);
   if (sheet != nullptr && FileExists(path) && sheet->LoadFromFile(path) != 1) {
     context_.messages.Show(Sprintf("failed to open file %s", path.c_str()));
     DeleteContents();
@@ -92,7 +94,17 @@ bool CKestrelDoc::OnOpenDocument(const std::string& path) {
 bool CKestrelDoc::OnSaveDocument(const std::string& path) {
   CUGDataSource* sheet = ActiveSheet();
   if (sheet == nullptr) return false;
+  // Another program (or another Kestrel) wrote the file since it was opened:
+  // saving now would throw its work away unasked.
+  if (path == path_ && StampOf(path) != stamp_ &&
+      !context_.messages.AskYesNo(
+          Sprintf("%s has been changed by another program since it was opened.\n"
+                  "Save over it?",
+                  path.c_str()))) {
+    return false;
+  }
   if (sheet->SaveToFile(path) != 1) return false;
+  stamp_ = StampOf(path);
   SetPathName(path);
   SetModifiedFlag(false);
   if (fileUsed) fileUsed(path);
@@ -128,6 +140,7 @@ void CKestrelDoc::MoveToOwnFileName() {
   if (!type || path_.empty()) return;
   const std::optional<std::string> moved = SavePathForKind(*type, path_);
   if (!moved) return;
+  stamp_ = StampOf(*moved);
   SetPathName(*moved);
   if (fileUsed) fileUsed(*moved);
 }

@@ -12,6 +12,7 @@
 
 #include "app/print_report_options.h"
 #include "app/sheet_registry.h"
+#include "platform/file_access.h"
 #include "sheets/data_source.h"
 #include "sheets/sheet_context.h"
 
@@ -40,7 +41,9 @@ class CKestrelDoc : public QObject {
   // that exists but cannot be read gives an empty untitled sheet, so that
   // saving never overwrites it.
   bool OnOpenDocument(const std::string& path);
-  // Writes the active sheet to `path`; true when the file was written.
+  // Writes the active sheet to `path`; true when the file was written. When
+  // `path` is the document's file and another program changed it since it was
+  // opened or saved, asks first; No leaves the file alone.
   bool OnSaveDocument(const std::string& path);
   // Empties every sheet.
   void DeleteContents();
@@ -85,6 +88,8 @@ class CKestrelDoc : public QObject {
   const SheetRegistry& registry_;
   std::array<std::unique_ptr<CUGDataSource>, kSheetTypeCount> sheets_;
   std::string path_;
+  // The document's file as it was last read or written here.
+  std::optional<FileStamp> stamp_;
   bool modified_ = false;
   PrintOptions printing_;
 };

@@ -31,6 +31,8 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
       ->default_str("metres");
   app.add_flag("--progress", global.progress, "show the progress texts on standard error");
   app.add_flag("--yes", global.answerYes, "answer Yes / OK to the sheet's questions");
+  app.add_flag("--force", global.force,
+               "save over the sheet file even when another program changed it since it was read");
 }
 
 int Run(int argc, char** argv) {

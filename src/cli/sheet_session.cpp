@@ -44,6 +44,7 @@ SheetSession::SheetSession(const GlobalOptions& options)
       units(options.bearingMode, options.distanceUnit),
       context{app, messages, progress, clipboard, shell, dialogs, units, chooser} {
   messages.answerYes = options.answerYes;
+  force_ = options.force;
   RegisterBuiltinSheetKinds(registry_);
 }
 
@@ -77,6 +78,8 @@ CUGDataSource& SheetSession::Open(const std::string& path) {
   sheet_ = kind_->make(context);
   const std::string native = NativePath(path);
   if (!FileExists(native)) throw Refusal("cannot open " + path + ": no such file");
+  // Taken before reading: a change while the file is read counts as a change.
+  readStamp_ = StampOf(native);
   if (sheet_->LoadFromFile(native) == 0) {
     throw Refusal("cannot open " + path + " (unreadable, or in use by another program)");
   }
@@ -105,7 +108,15 @@ std::vector<std::string> SheetSession::MessageLines() {
 }
 
 void SheetSession::Save(const std::string& path) {
-  sheet_->SaveToFile(NativePath(path));
+  const std::string native = NativePath(path);
+  const bool readFile = FollowLinks(native) == FollowLinks(NativePath(path_));
+  if (readFile && !force_ && StampOf(native) != readStamp_) {
+    throw Refusal(path +
+                  " was changed by another program since it was read; not saved over it "
+                  "(--force saves anyway)");
+  }
+  sheet_->SaveToFile(native);
+  if (readFile) readStamp_ = StampOf(native);
   if (messages.Refused()) {
     FinishMessages();  // the sheet's own words say why
   }

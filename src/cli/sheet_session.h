@@ -8,6 +8,7 @@
 
 #include "cli/cli_ports.h"
 #include "job/application_state.h"
+#include "platform/file_access.h"
 #include "platform/recording_ports.h"
 #include "sheets/sheet_context.h"
 #include "sheets/sheet_kind_registry.h"
@@ -20,6 +21,9 @@ struct GlobalOptions {
   int distanceUnit = 0;  // DistanceUnit: metres
   bool progress = false;
   bool answerYes = false;
+  // Save over a sheet file even when another program changed it since it was
+  // read.
+  bool force = false;
 };
 
 // The sheet kind a file name stands for (RecognizeSheetFile).
@@ -38,7 +42,9 @@ class SheetSession {
   // CliError when the name is not a sheet's (usage), the kind is not one this
   // program carries or the file cannot be read (refusal).
   CUGDataSource& Open(const std::string& path);
-  // Writes the sheet; throws a refusal when the sheet could not save.
+  // Writes the sheet; throws a refusal when the sheet could not save, or when
+  // `path` is the file the sheet was read from and another program changed it
+  // since (unless --force).
   void Save(const std::string& path);
 
   CUGDataSource& Sheet() { return *sheet_; }
@@ -83,6 +89,10 @@ class SheetSession {
   const SheetKind* kind_ = nullptr;
   std::unique_ptr<CUGDataSource> sheet_;
   std::string path_;
+  // The opened file as it was read, so that a save can tell whether another
+  // program changed it since.
+  std::optional<FileStamp> readStamp_;
+  bool force_ = false;
 };
 
 }  // namespace kestrel::cli

@@ -317,6 +317,19 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+  return FileStamp{
+      .device = static_cast<std::uint64_t>(info.st_dev),
+      .inode = static_cast<std::uint64_t>(info.st_ino),
+      .size = static_cast<std::uint64_t>(info.st_size),
+      .modifiedNs = info.st_mtim.tv_sec * kNsPerSecond + info.st_mtim.tv_nsec,
+      .changedNs = info.st_ctim.tv_sec * kNsPerSecond + info.st_ctim.tv_nsec,
+  };
+}
+
 std::optional<std::uint64_t> FileSize(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;

@@ -100,6 +100,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
 // it is no link, or a link to a file not yet made).
 std::string FollowLinks(const std::string& path);
 
+// What tells one version of a file from another: which file it is, its size
+// and the times it was last written and changed. A file another program
+// wrote, replaced or truncated has another stamp.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file `path` names (links followed); nullopt when there is
+// no such file.
+std::optional<FileStamp> StampOf(const std::string& path);
+
 // The operating system's text for an errno value, in Windows-1252.
 std::string ErrorText(int error);
 

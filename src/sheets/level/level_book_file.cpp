@@ -214,14 +214,15 @@ int LevelBook::SaveToFile(const std::string& path) {
     } else {
       for (const LevelBookRow& row : rows_) WriteLevelBookRecord(out, row);
     }
-    saved = out.Flush();
+    if (!out.Flush()) file.NoteWriteFailure();
   }
   saved = saved && file.Commit();
   if (saved) {
     documentPath_ = path;
   } else {
     file.Abandon();
-    ctx_.messages.Show(Sprintf("Could not save the Level Book to %s", path.c_str()));
+    ctx_.messages.Show(
+        Sprintf("Could not save the Level Book to %s: %s", path.c_str(), file.Reason().c_str()));
   }
   return saved ? 1 : 0;
 }
@@ -240,6 +241,12 @@ int LevelBook::LoadFromFile(const std::string& path) {
       ReserveRows(rows_, path);
       ArchiveReader in(file.Get());
       ReadLevelBookRecords(in, rows_);
+      if (in.ReadError() != 0) {
+        std::vector<LevelBookRow>().swap(rows_);
+        ctx_.messages.Show(Sprintf("Could not read all of %s: %s", path.c_str(),
+                                   ErrorText(in.ReadError()).c_str()));
+        return 0;
+      }
     }
   } catch (const std::bad_alloc&) {
     std::vector<LevelBookRow>().swap(rows_);

@@ -120,14 +120,15 @@ int LevelSheet::SaveToFile(const std::string& path) {
     } else {
       for (const LevelSheetRow& row : rows_) WriteLevelSheetRecord(out, row);
     }
-    saved = out.Flush();
+    if (!out.Flush()) file.NoteWriteFailure();
   }
   saved = saved && file.Commit();
   if (saved) {
     documentPath_ = path;
   } else {
     file.Abandon();
-    ctx_.messages.Show(Sprintf("Could not save the Level Sheet to %s", path.c_str()));
+    ctx_.messages.Show(
+        Sprintf("Could not save the Level Sheet to %s: %s", path.c_str(), file.Reason().c_str()));
   }
   return saved ? 1 : 0;
 }
@@ -142,6 +143,12 @@ int LevelSheet::LoadFromFile(const std::string& path) {
       ReadLevelSheetV3Rows(in, rows_);
     } else {
       ReadLevelSheetRows(in, rows_);
+    }
+    if (in.ReadError() != 0) {
+      std::vector<LevelSheetRow>().swap(rows_);
+      ctx_.messages.Show(
+          Sprintf("Could not read all of %s: %s", path.c_str(), ErrorText(in.ReadError()).c_str()));
+      return 0;
     }
   } catch (const std::bad_alloc&) {
     std::vector<LevelSheetRow>().swap(rows_);
