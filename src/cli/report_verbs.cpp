@@ -99,7 +99,13 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   const std::vector<std::string> lines = Reduce(session, !options.noErrorReport);
   if (options.save) session.Save(session.Path());
   PrintSheet(sheet, stdout);
-  for (const std::string& line : lines) WriteText(stdout, "message: " + line + "\n");
+  // One line per message: a line break inside one is printed as \n.
+  for (std::string line : lines) {
+    for (std::size_t at = 0; (at = line.find('\n', at)) != std::string::npos; at += 2) {
+      line.replace(at, 1, "\\n");
+    }
+    WriteText(stdout, "message: " + line + "\n");
+  }
   for (const std::string& path : session.shell.opened) PrintLine("error report: " + path);
   session.shell.opened.clear();
   session.Finish();

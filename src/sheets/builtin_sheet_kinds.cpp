@@ -1,10 +1,14 @@
 #include "sheets/builtin_sheet_kinds.h"
 
 #include "sheets/stadia/stadia_kind.h"
+#include "sheets/stadia/traditional_kind.h"
 
 namespace kestrel {
 
 // One line per kind: the function its folder's registration file provides.
-void RegisterBuiltinSheetKinds(SheetKindRegistry& registry) { RegisterStadiaKind(registry); }
+void RegisterBuiltinSheetKinds(SheetKindRegistry& registry) {
+  RegisterStadiaKind(registry);
+  RegisterTraditionalKind(registry);
+}
 
 }  // namespace kestrel

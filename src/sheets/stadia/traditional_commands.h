@@ -1,0 +1,13 @@
+#pragma once
+// The Traditional Stadia sheet's commands as one table of codes and handlers.
+#include <span>
+
+#include "sheets/command_table.h"
+
+namespace kestrel {
+
+class Traditional;
+
+std::span<const CommandHandler<Traditional>> TraditionalCommands();
+
+}  // namespace kestrel

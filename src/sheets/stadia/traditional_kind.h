@@ -1,0 +1,8 @@
+#pragma once
+#include "sheets/sheet_kind_registry.h"
+
+namespace kestrel {
+
+void RegisterTraditionalKind(SheetKindRegistry& registry);
+
+}  // namespace kestrel
