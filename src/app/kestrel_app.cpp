@@ -1,5 +1,6 @@
 #include "app/kestrel_app.h"
 
+#include <QDir>
 #include <QMessageBox>
 
 #include "app/app_fonts.h"
@@ -9,6 +10,7 @@
 #include "app/kestrel_view.h"
 #include "app/main_frame.h"
 #include "app/progress_status_bar.h"
+#include "app/starting_folder.h"
 #include "app/table_selection_dialog.h"
 #include "grid/my_cug.h"
 #include "job/choose_sheet.h"
@@ -47,6 +49,9 @@ CKestrelView* CKestrelApp::View() const { return frame_ ? frame_->View() : nullp
 bool CKestrelApp::InitInstance(const std::optional<std::string>& argument) {
   recent_.Load();
   const HostCommandLine command = ApplyHostCommandLine(argument.value_or(std::string()), state_);
+  // Without a job from the host the built-in Windows folder means nothing
+  // here: the dialog starts where the user last worked, or at home.
+  if (!command.hasArgument) state_.job = StartingJob(state_.job, recent_.First(), QDir::homePath());
   std::string path;
   if (ChooseSheet(state_, path, command.NumberForChooser(), recent_.First(), context_.chooser) ==
       0) {
@@ -113,7 +118,8 @@ void CKestrelApp::RegisterCommands() {
   router_.Register(kIdHelpTopics, {[this] { OnHelpTopics(); }, {}, {}});
   router_.Register(kIdAppAbout, {[this] {
                                    QMessageBox::about(frame_.get(), "About Kestrel",
-                                                      "Kestrel\nField-book data entry and "
+                                                      "Kestrel version " KESTREL_VERSION
+                                                      "\nField-book data entry and "
                                                       "reduction for land surveyors.");
                                  },
                                  {},

@@ -18,6 +18,7 @@
 #include "app/page_printer.h"
 #include "app/replace_point_code.h"
 #include "app/sheet_registry.h"
+#include "app/starting_folder.h"
 #include "grid/my_cug.h"
 #include "sheets/command_codes.h"
 
@@ -277,8 +278,9 @@ void CKestrelView::OnFilePrintSetup() {
 
 void CKestrelView::OnPrintToPdf() {
   if (!AskPrintOptions()) return;
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Print to PDF", QString(), "PDF files (*.pdf)");
+  const QString path = QFileDialog::getSaveFileName(
+      this, "Print to PDF", PdfNameForSheet(doc_.PathName(), doc_.Context().app.job.NativeFolder()),
+      "PDF files (*.pdf)");
   if (path.isEmpty()) return;
   PrintToPdf(path.endsWith(".pdf", Qt::CaseInsensitive) ? path : path + ".pdf");
 }

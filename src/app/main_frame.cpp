@@ -15,6 +15,7 @@
 #include "app/progress_status_bar.h"
 #include "app/sheet_bars.h"
 #include "app/sheet_registry.h"
+#include "app/window_layout.h"
 #include "job/application_state.h"
 
 namespace kestrel {
@@ -39,7 +40,7 @@ bool CMainFrame::OnCreate() {
   statusBar_ = new CProgressStatusBar(app_, this);
   setStatusBar(statusBar_);
   RegisterFrameCommands();
-  resize(900, 640);
+  RestoreWindowLayout(*this);
   created_ = true;
   UpdateCommandUI();
   return true;
@@ -187,6 +188,7 @@ void CMainFrame::CreateMainToolBar() {
 void CMainFrame::AddTraverseBars() {
   const ActionLookup lookup = [this](int id) { return Action(id); };
   adjustmentBar_ = new CMiscloseBar1(lookup, this);
+  adjustmentBar_->setObjectName("AdjustmentBar");
   addToolBar(Qt::TopToolBarArea, adjustmentBar_);
   miscloseBar_ = new CMiscloseBar(lookup, this);
   addToolBar(Qt::TopToolBarArea, miscloseBar_);
@@ -194,11 +196,13 @@ void CMainFrame::AddTraverseBars() {
 
 void CMainFrame::AddGeoidBar() {
   geoidBar_ = new CGeoidBar([this](int id) { return Action(id); }, this);
+  geoidBar_->setObjectName("GeoidBar");
   addToolBar(Qt::TopToolBarArea, geoidBar_);
 }
 
 void CMainFrame::AddLevelBookBar() {
   levelBookBar_ = CreateLevelBookBar([this](int id) { return Action(id); }, this);
+  levelBookBar_->setObjectName("LevelBookBar");
   addToolBar(Qt::TopToolBarArea, levelBookBar_);
 }
 
@@ -245,6 +249,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  SaveWindowLayout(*this);
   event->accept();
 }
 

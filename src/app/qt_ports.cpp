@@ -1,5 +1,6 @@
 #include "app/qt_ports.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
@@ -51,8 +52,14 @@ bool QtMessages::AskYesNo(std::string_view text) {
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+// A desktop without a viewer for the file's kind must not fail silently: the
+// user is told where the file is, so it can be opened by hand.
 void QtShell::OpenFile(const std::string& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(path)));
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(path)))) return;
+  QMessageBox::warning(QApplication::activeWindow(), kMessageTitle,
+                       QString("No program on this desktop could open the file\n%1\n\n"
+                               "It has been written and can be opened by hand.")
+                           .arg(PathToQt(path)));
 }
 
 void QtProgress::SetStatusBar(CProgressStatusBar* bar) { bar_ = bar; }

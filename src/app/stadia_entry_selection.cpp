@@ -1,11 +1,19 @@
 #include "app/stadia_entry_selection.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace kestrel {
+namespace {
+
+// Room the window manager takes beside the title: icon, close button, margins.
+constexpr int kTitleBarButtonsWidth = 140;
+
+}  // namespace
 
 CStadiaEntrySelection::CStadiaEntrySelection(QWidget* parent)
     : QDialog(parent), types_(new QButtonGroup(this)) {
@@ -22,6 +30,11 @@ CStadiaEntrySelection::CStadiaEntrySelection(QWidget* parent)
   ok->setDefault(true);
   layout->addWidget(ok);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  // The buttons alone would make the dialog narrower than its title, which
+  // the window manager then cuts short.
+  const int titleWidth =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  setMinimumWidth(titleWidth + kTitleBarButtonsWidth);
 }
 
 int CStadiaEntrySelection::Value() const { return types_->checkedId(); }

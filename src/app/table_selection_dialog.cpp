@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,9 +16,11 @@
 #include <algorithm>
 
 #include "app/qt_ports.h"
+#include "job/job_location.h"
 #include "job/new_sheet_file.h"
 #include "job/table_selection.h"
 #include "platform/number_text.h"
+#include "platform/printf_format.h"
 
 namespace kestrel {
 namespace {
@@ -174,8 +177,15 @@ void CTableSelection::OnBrowse() {
   SetPath(sheet.path);
 }
 
+// A file that is not there is said so and the dialog stays open: opening it
+// would only give an empty sheet under a name that lists as recent.
 void CTableSelection::OnOpenExisting() {
   PrepareExistingSheetFile(Type(), PathText(), messages_);
+  if (!QFileInfo::exists(PathToQt(NativePath(PathText())))) {
+    messages_.Show(
+        Sprintf("The file %s does not exist. Choose \"New\" to start it.", PathText().c_str()));
+    return;
+  }
   accept();
 }
 
