@@ -8,7 +8,9 @@
 #include <QTimer>
 
 #include "app/progress_status_bar.h"
+#include "app/starting_folder.h"
 #include "app/table_selection_dialog.h"
+#include "app/window_layout.h"
 #include "app_tests.h"
 
 namespace kestrel::testing {
@@ -39,6 +41,17 @@ const UnnumberedCase kUnnumbered[] = {
     {"recent file of another kind", "traverse,c:,\\data\\,tst", "/jobs/stad7.tst", 2, 1, true},
     {"bare keyword", "stadia", "", 0, 1, true},
     {"no argument", nullptr, "/jobs/trav3.tst", 2, 3, false},
+};
+
+// Without a job from the host: %1 is an existing scratch folder.
+struct StartingCase {
+  const char *name, *recent, *folder, *job;
+};
+const StartingCase kStarting[] = {
+    {"recent sheet's folder and job", "%1/stad2.abc", "%1/", "abc"},
+    {"job-first name", "%1/north.precisionstadia4", "%1/", "north"},
+    {"recent folder gone", "/no/such/folder/stad2.abc", "/home/u/", "tst"},
+    {"nothing recent", "", "/home/u/", "tst"},
 };
 
 class StartupTest : public QObject {
@@ -85,6 +98,25 @@ class StartupTest : public QObject {
     QCOMPARE(program.app.Document()->PathName(), c.opensChosenFile ? chosen : std::string());
     QVERIFY(program.app.State().flags.stadia);
     QCOMPARE(program.app.State().job.job, std::string("tst"));
+  }
+
+  void startingJobWithoutHostJob_data() { AddCaseRows(kStarting); }
+  void startingJobWithoutHostJob() {
+    const StartingCase& c = CaseAt(kStarting);
+    QTemporaryDir scratch;
+    const auto fill = [&](const char* text) {
+      return QString(text).replace("%1", scratch.path()).toStdString();
+    };
+    const JobLocation job = StartingJob(JobLocation{}, fill(c.recent), "/home/u");
+    QCOMPARE(job.drive, std::string());
+    QCOMPARE(job.folder, fill(c.folder));
+    QCOMPARE(job.job, std::string(c.job));
+  }
+
+  void firstWindowSizeFitsTheScreen() {
+    QCOMPARE(FirstWindowSize(QRect(0, 0, 1920, 1040)), QSize(1632, 884));
+    QCOMPARE(FirstWindowSize(QRect(0, 0, 1000, 700)), QSize(900, 640));
+    QCOMPARE(FirstWindowSize(QRect(0, 0, 800, 600)), QSize(800, 600));
   }
 
   // The real dialog opens on the job's stadia sheet 1; Cancel ends start-up

@@ -44,22 +44,25 @@ const RadioCase kRadios[] = {
 };
 
 // Subfolder "": the scratch folder itself; before and after null: no file.
+// Shown: none, the creation failure, or "missing" (the dialog then stays open).
+enum class Shown { None, CreateFailed, Missing };
 struct PrepareCase {
   const char* name;
   bool useNew;
   SheetType type;
   const char *subfolder, *before, *after;
-  bool failureShown;
+  Shown shown;
 };
 const PrepareCase kPrepares[] = {
-    {"New on a missing file", true, SheetType::Stadia, "", nullptr, "empty", false},
-    {"New on an empty file", true, SheetType::Stadia, "", "", "empty", false},
-    {"New keeps a sheet with rows", true, SheetType::Traverse, "", "rows!!", "rows!!", false},
-    {"New in a missing folder", true, SheetType::Stadia, "missing", nullptr, nullptr, true},
+    {"New on a missing file", true, SheetType::Stadia, "", nullptr, "empty", Shown::None},
+    {"New on an empty file", true, SheetType::Stadia, "", "", "empty", Shown::None},
+    {"New keeps a sheet with rows", true, SheetType::Traverse, "", "rows!!", "rows!!", Shown::None},
+    {"New in a missing folder", true, SheetType::Stadia, "missing", nullptr, nullptr,
+     Shown::CreateFailed},
     {"Open Existing makes a missing level sheet", false, SheetType::LevelSheet, "", nullptr,
-     "empty", false},
-    {"Open Existing leaves a missing stadia sheet", false, SheetType::Stadia, "", nullptr, nullptr,
-     false},
+     "empty", Shown::None},
+    {"Open Existing refuses a missing stadia sheet", false, SheetType::Stadia, "", nullptr, nullptr,
+     Shown::Missing},
 };
 
 class TableSelectionTest : public QObject {
@@ -116,13 +119,17 @@ class TableSelectionTest : public QObject {
 
     (c.useNew ? dialog.NewButton() : dialog.OpenExistingButton())->click();
 
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(PathToQt(dialog.Result().path), path);
+    const bool refused = c.shown == Shown::Missing;
+    QCOMPARE(dialog.result(), int(refused ? QDialog::Rejected : QDialog::Accepted));
+    if (!refused) QCOMPARE(PathToQt(dialog.Result().path), path);
     QVERIFY(dialog.Result().type == c.type);
     QCOMPARE(QFile::exists(path), c.after != nullptr);
     if (c.after) QCOMPARE(ReadFile(path), QByteArray(c.after));
-    const std::vector<std::string> failure{"failed to create file " + PathFromQt(path)};
-    QCOMPARE(messages.texts, c.failureShown ? failure : std::vector<std::string>{});
+    std::vector<std::string> shown;
+    if (c.shown == Shown::CreateFailed) shown = {"failed to create file " + PathFromQt(path)};
+    if (refused)
+      shown = {"The file " + PathFromQt(path) + " does not exist. Choose \"New\" to start it."};
+    QCOMPARE(messages.texts, shown);
   }
 
   void browsedFileDecidesTypeAndNumber() {
