@@ -102,6 +102,8 @@ void CKestrelApp::ConnectFrame() {
   connect(frame->StatusBar(), &CProgressStatusBar::SelectorsChanged, frame,
           [frame] { frame->View()->RedrawAll(); });
   connect(frame->View()->Grid(), &MyCug::SheetModified, frame, &CMainFrame::UpdateCommandUI);
+  connect(frame->View(), &CKestrelView::ResultsNote, frame->StatusBar(),
+          &CProgressStatusBar::SetResultsNote);
   frame->canClose = [doc] { return doc->SaveModified(); };
   title();
 }

@@ -24,6 +24,19 @@
 
 namespace kestrel {
 
+// "14 points computed, no problems", or the count of problems the error report
+// lists; a kind without counts says only that it was calculated.
+QString CalculationSummary(CUGDataSource& sheet, const DesktopSheetKind* kind) {
+  if (kind == nullptr || kind->core == nullptr || !kind->core->counts) return "Calculated";
+  const int points = kind->core->counts(sheet).pointsComputed;
+  const std::size_t problems =
+      kind->core->messageLines ? kind->core->messageLines(sheet).size() : 0;
+  const QString computed = QString("%1 point%2 computed, ").arg(points).arg(points == 1 ? "" : "s");
+  if (problems == 0) return computed + "no problems";
+  return computed +
+         QString("%1 problem%2 (see the error report)").arg(problems).arg(problems == 1 ? "" : "s");
+}
+
 CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* parent)
     : QWidget(parent),
       doc_(doc),
@@ -33,7 +46,10 @@ CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* par
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(grid_);  // the grid fills the view
   grid_->setFont(GridFont());
-  connect(grid_, &MyCug::SheetModified, this, [this] { doc_.SetModifiedFlag(true); });
+  connect(grid_, &MyCug::SheetModified, this, [this] {
+    doc_.SetModifiedFlag(true);
+    MarkResultsStale();
+  });
   connect(&doc_, &CKestrelDoc::DocumentChanged, this, &CKestrelView::OnInitialUpdate);
   RegisterCommands(router);
   hostLink_ = std::make_unique<HostLinkCommands>(doc_, *grid_, *this, [this] { Changed(); });
@@ -46,7 +62,13 @@ void CKestrelView::OnInitialUpdate() {
   CUGDataSource* sheet = Sheet();
   // The sheet keeps its own copy of the coordinate columns' state.
   if (SheetHas(kCmdShowCoordinates)) sheet->Command(kCmdShowCoordinates, showCoordinates_ ? 1 : 0);
+  const DesktopSheetKind* kind = Kind();
+  grid_->SetWidthProfileKey(
+      kind != nullptr && kind->core != nullptr ? QString(kind->core->Info().keyword) : QString());
+  resultsStale_ = false;
+  grid_->SetStaleFromColumn(-1);
   grid_->AttachSource(sheet);
+  emit ResultsNote(QString());
 }
 
 void CKestrelView::OnUpdate() { grid_->Refresh(); }
@@ -76,7 +98,31 @@ void CKestrelView::GoToRow(int row) {
 
 void CKestrelView::Changed() {
   doc_.SetModifiedFlag(true);
+  MarkResultsStale();
   emit SheetChanged();
+}
+
+// The columns that Show Coordinates adds hold what Calculate computes; -1
+// while they are hidden or the kind has none.
+int CKestrelView::FirstComputedColumn() const {
+  if (!showCoordinates_ || !SheetHas(kCmdShowCoordinates)) return -1;
+  CUGDataSource* sheet = Sheet();
+  sheet->Command(kCmdShowCoordinates, 0);
+  const int first = sheet->ColumnCount();
+  sheet->Command(kCmdShowCoordinates, 1);
+  return first;
+}
+
+void CKestrelView::MarkResultsStale() {
+  if (!SheetHas(kCmdCalculate)) return;
+  resultsStale_ = true;
+  grid_->SetStaleFromColumn(FirstComputedColumn());
+  emit ResultsNote(QString("coordinates out of date ") + QChar(0x2014) + " Calculate (F9)");
+}
+
+void CKestrelView::MarkResultsCurrent() {
+  resultsStale_ = false;
+  grid_->SetStaleFromColumn(-1);
 }
 
 void CKestrelView::GetPoint(std::int64_t number) {
@@ -114,14 +160,20 @@ void CKestrelView::SetShowCoordinates(bool show) {
   if (Sheet() == nullptr) return;
   showCoordinates_ = show;
   Sheet()->Command(kCmdShowCoordinates, show ? 1 : 0);
+  if (resultsStale_) grid_->SetStaleFromColumn(FirstComputedColumn());
   OnUpdate();
 }
 
 void CKestrelView::CalculateCoordinates() {
-  if (Sheet() == nullptr) return;
-  Sheet()->Command(kCmdCalculate);
+  CUGDataSource* sheet = Sheet();
+  if (sheet == nullptr) return;
+  sheet->Command(kCmdCalculate);
+  MarkResultsCurrent();
+  grid_->FitColumnsToContent();
   grid_->RedrawAll();
-  Changed();
+  doc_.SetModifiedFlag(true);
+  emit SheetChanged();
+  emit ResultsNote(CalculationSummary(*sheet, Kind()));
 }
 
 // The listing goes to the sheet's own RTF file: the header command without a
@@ -143,6 +195,10 @@ int CKestrelView::PrintPages(QPrinter& printer) {
   if (Sheet() == nullptr || Kind() == nullptr) return 0;
   const int pages =
       PrintSheetPages(printer, *Sheet(), *Kind(), doc_.Context().app, doc_.Printing());
+  if (Kind()->recalculateBeforePage && pages > 0) {
+    MarkResultsCurrent();
+    emit ResultsNote(QString());
+  }
   grid_->RedrawAll();  // the pages recalculated the coordinates
   return pages;
 }

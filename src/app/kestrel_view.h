@@ -17,6 +17,9 @@ class HostLinkCommands;
 class MyCug;
 struct DesktopSheetKind;
 
+// What the status bar says after Calculate.
+QString CalculationSummary(CUGDataSource& sheet, const DesktopSheetKind* kind);
+
 class CKestrelView : public QWidget {
   Q_OBJECT
 
@@ -60,6 +63,13 @@ class CKestrelView : public QWidget {
  signals:
   // The sheet's rows changed through a command.
   void SheetChanged();
+  // A line for the status bar about the computed results: out of date, or
+  // what the last Calculate found. Empty clears it.
+  void ResultsNote(const QString& note);
+
+ public:
+  // True while the observations have changed since the last Calculate.
+  bool ResultsStale() const { return resultsStale_; }
 
  private:
   CUGDataSource* Sheet() const;
@@ -69,6 +79,11 @@ class CKestrelView : public QWidget {
   void RegisterSheetCommand(CommandRouter& router, int id, int code, void (CKestrelView::*run)());
   void GoToRow(int row);
   void Changed();
+  // The observations changed: computed columns show in grey until the next
+  // Calculate. Calculate (or printing, which recalculates) makes them current.
+  void MarkResultsStale();
+  void MarkResultsCurrent();
+  int FirstComputedColumn() const;
   bool AskPrintOptions();
 
   void OnGetPoint();
@@ -95,6 +110,7 @@ class CKestrelView : public QWidget {
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<HostLinkCommands> hostLink_;  // the host database and point tools
   bool showCoordinates_ = false;
+  bool resultsStale_ = false;
 };
 
 }  // namespace kestrel

@@ -69,6 +69,7 @@ CProgressStatusBar::CProgressStatusBar(const ApplicationState& app, QWidget* par
       progressText_(new QLabel(this)),
       progress_(new QProgressBar(this)),
       secondText_(new QLabel(this)),
+      resultsNote_(new QLabel(this)),
       bearing_(new CComboStatusBar(kBearingControlId, this)),
       distance_(new CComboStatusBar(kDistanceControlId, this)) {
   setFont(StatusBarFont());
@@ -86,6 +87,8 @@ CProgressStatusBar::CProgressStatusBar(const ApplicationState& app, QWidget* par
   bearing_->setMinimumWidth(kBearingWidth);
   bearing_->setCurrentIndex(ValidSelectorIndex(ProfileIndex(kBearingKey)));
   distance_->setCurrentIndex(InitialDistanceIndex(ProfileIndex(kDistanceKey), app));
+  resultsNote_->setObjectName("ResultsNote");
+  addPermanentWidget(resultsNote_);
   addPermanentWidget(distance_);
   addPermanentWidget(bearing_);
   addPermanentWidget(Indicator("CAP", this));
@@ -135,5 +138,9 @@ void CProgressStatusBar::KeepInProfile(const char* key, int index, int& kept) {
   QSettings().setValue(ProfileKey(key), index);
   kept = index;
 }
+
+void CProgressStatusBar::SetResultsNote(const QString& note) { resultsNote_->setText(note); }
+
+QString CProgressStatusBar::ResultsNote() const { return resultsNote_->text(); }
 
 }  // namespace kestrel

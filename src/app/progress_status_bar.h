@@ -57,6 +57,12 @@ class CProgressStatusBar : public QStatusBar {
   bool IsProgressVisible() const { return progressVisible_; }
   QProgressBar* ProgressControl() const { return progress_; }
 
+  // The note about the computed results beside the selectors ("coordinates
+  // out of date", "14 points computed, no problems"); kept until replaced,
+  // unlike the message pane, which menu hints overwrite.
+  void SetResultsNote(const QString& note);
+  QString ResultsNote() const;
+
   CComboStatusBar* BearingSelector() const { return bearing_; }
   CComboStatusBar* DistanceSelector() const { return distance_; }
   // The angle mode code of the bearing selector; its index is kept in the
@@ -76,6 +82,7 @@ class CProgressStatusBar : public QStatusBar {
   QLabel* progressText_;
   QProgressBar* progress_;
   QLabel* secondText_;
+  QLabel* resultsNote_;
   CComboStatusBar* bearing_;
   CComboStatusBar* distance_;
   bool progressVisible_ = false;

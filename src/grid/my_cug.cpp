@@ -55,6 +55,8 @@ MyCug::MyCug(QWidget* parent)
 
   connect(model_, &SheetTableModel::SheetChanged, this, &MyCug::OnSheetChanged);
   connect(delegate_, &GridItemDelegate::EnterPressed, this, &MyCug::EnterMove);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) { RememberDraggedWidth(column, width); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
     UpdateNoteSpans();
     GrowAtBottom();
@@ -78,9 +80,9 @@ void MyCug::AttachSource(CUGDataSource* source) {
   model_->SetSource(source, source != nullptr ? StartingRowCount(source->RowCount()) : 0);
   knownRowCount_ = source != nullptr ? source->RowCount() : 0;
   if (source == nullptr) return;
-  ApplyColumnWidths();
   MoveSilently(0, 0);
   UpdateHeadings();
+  FitColumnsToContent();
   UpdateNoteSpans();
 }
 
@@ -97,9 +99,9 @@ void MyCug::Refresh() {
   model_->SyncColumnCount();
   // The grid keeps rows it has grown to: its row count only grows.
   model_->GrowTo(StartingRowCount(source->RowCount()));
-  ApplyColumnWidths();
   spanColumns_ = 0;  // the joined cell may now end in another column
   UpdateHeadings();
+  FitColumnsToContent();
   RedrawAll();
 }
 
@@ -113,15 +115,9 @@ void MyCug::RedrawAll() {
   viewport()->update();
 }
 
-void MyCug::ApplyColumnWidths() {
-  CUGDataSource* source = Source();
-  if (source == nullptr) return;
-  for (int column = 0; column < model_->columnCount(); ++column) {
-    int widthColumn = column;
-    int width = 0;
-    source->GridOption(1, widthColumn, width);
-    setColumnWidth(column, ScaledColumnWidth(width));
-  }
+void MyCug::SetStaleFromColumn(int firstColumn) {
+  model_->SetStaleFromColumn(firstColumn);
+  viewport()->update();
 }
 
 // Rows added to the sheet by an insert or a paste must have grid rows to

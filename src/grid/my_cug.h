@@ -4,6 +4,7 @@
 // follow the current row's type, growth at the bottom, new rows and re-entered
 // cells on the last row, Enter-key movement chosen by the sheet, deletion and
 // insertion of rows, row colouring) and undo of every edit.
+#include <QString>
 #include <QTableView>
 #include <QUndoStack>
 #include <vector>
@@ -37,6 +38,18 @@ class MyCug : public QTableView {
   void Refresh();
   // Repaints every cell (after a selector changed: stored values never change).
   void RedrawAll();
+
+  // Column widths fit the widest text the sheet holds in each column (never
+  // narrower than the sheet's own widths); a width the user dragged for this
+  // kind of sheet and column is used instead. Done on attaching, on Refresh
+  // and by the view after a reduction, never while painting.
+  void FitColumnsToContent();
+  // The name under which dragged widths are kept ("stadia"); empty keeps none.
+  void SetWidthProfileKey(const QString& sheetKind);
+
+  // Cells of columns at and after `firstColumn` show in grey: their values
+  // were computed from observations that have changed since. -1 shows none.
+  void SetStaleFromColumn(int firstColumn);
 
   // The grid's own row count (grows by 100 near the bottom, never shrinks
   // while attached).
@@ -79,7 +92,9 @@ class MyCug : public QTableView {
  private:
   // Sizing and appearance (my_cug.cpp).
   static int StartingRowCount(int sheetRows);
-  void ApplyColumnWidths();
+  std::vector<int> MeasuredColumnWidths();
+  QString DraggedWidthKey(int column) const;
+  void RememberDraggedWidth(int column, int width);
   void GrowToFitSheet();
   void GrowAtBottom();
   void UpdateNoteSpans();
@@ -109,6 +124,9 @@ class MyCug : public QTableView {
   // A move made by the grid itself (on attaching) runs none of the sheet's
   // cell-entry rules.
   bool silentMove_ = false;
+  // Widths set by the grid itself are not the user's to remember.
+  bool applyingWidths_ = false;
+  QString widthProfileKey_;
 };
 
 }  // namespace kestrel

@@ -17,6 +17,10 @@ namespace {
 constexpr int kFirstJoinedColumn = 1;
 constexpr int kLastJoinedColumn = 6;
 
+// Results computed from observations changed since: readable, but plainly
+// not current.
+const QColor kStaleText(150, 150, 150);
+
 QColor ToQColor(const RgbColor& color) { return QColor(color.red, color.green, color.blue); }
 
 QString ToQString(const std::string& cp1252) {
@@ -111,6 +115,7 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
       return ToQString(Cell(index.row(), index.column()).text);
     case Qt::ForegroundRole:
+      if (staleFrom_ >= 0 && index.column() >= staleFrom_) return QBrush(kStaleText);
       return QBrush(ToQColor(Cell(index.row(), index.column()).textColor));
     case Qt::BackgroundRole:
       return QBrush(IsJoinedNoteCell(index.row(), index.column()) ? ToQColor(kNoteBackground)

@@ -45,6 +45,11 @@ class SheetTableModel : public QAbstractTableModel {
   // The last column of a note row's joined cell.
   int LastJoinedColumn() const;
 
+  // Columns at and after `firstColumn` show their text in grey (stale
+  // results); -1 for none.
+  void SetStaleFromColumn(int firstColumn) { staleFrom_ = firstColumn; }
+  int StaleFromColumn() const { return staleFrom_; }
+
   // Forgets the kept cell, so that the next paint asks the sheet again.
   void ForgetCachedCell();
   // Every cell may show something else now (a selector changed, or the sheet
@@ -73,6 +78,7 @@ class SheetTableModel : public QAbstractTableModel {
   QUndoStack* undo_ = nullptr;
   int gridRows_ = 0;
   int columns_ = 0;
+  int staleFrom_ = -1;
   QFont font_;
 
   mutable CellValue cached_;

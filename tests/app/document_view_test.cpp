@@ -1,5 +1,6 @@
 // The document and its view: printing page by page, and recalculating
 // without an error report while printing.
+#include <QBrush>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -90,6 +91,37 @@ class DocumentViewTest : public QObject {
     // Outside printing the same sheet reports its problem.
     document.view->CalculateCoordinates();
     QCOMPARE(document.context.shell.opened.size(), std::size_t{1});
+  }
+
+  // An edited observation greys the computed columns and says so until the
+  // next Calculate, which counts the shots it reduced.
+  void resultsGoStaleUntilCalculate() {
+    StadiaDocument document({Stn(1, 1000, 2000, 50), Stn(2, 1000, 2100, 50), AtBs(1, 2, 0.0, 1.5),
+                             Shot(kStadiaSdHt, 3, 90.0, 90.0, 10, 1.5),
+                             Shot(kStadiaSdHt, 4, 180.0, 90.0, 20, 1.5)});
+    QVERIFY(document.opened);
+    QString note;
+    connect(document.view.get(), &CKestrelView::ResultsNote, [&](const QString& n) { note = n; });
+    document.view->SetShowCoordinates(true);
+    MyCug& grid = *document.view->Grid();
+    const auto eastColour = [&] {
+      return grid.model()->index(3, 8).data(Qt::ForegroundRole).value<QBrush>().color();
+    };
+
+    document.view->CalculateCoordinates();
+    QCOMPARE(note, QString("2 points computed, no problems"));
+    QVERIFY(!document.view->ResultsStale());
+    const QColor current = eastColour();
+
+    grid.model()->setData(grid.model()->index(3, 4), "12.000");
+    QVERIFY(document.view->ResultsStale());
+    QCOMPARE(note, QString("coordinates out of date ") + QChar(0x2014) + " Calculate (F9)");
+    QVERIFY(eastColour() != current);
+    QCOMPARE(grid.model()->index(3, 4).data(Qt::ForegroundRole).value<QBrush>().color(), current);
+
+    document.view->CalculateCoordinates();
+    QVERIFY(!document.view->ResultsStale());
+    QCOMPARE(eastColour(), current);
   }
 };
 

@@ -6,7 +6,10 @@
 #include <QBrush>
 #include <QColor>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -451,6 +454,37 @@ class GridTest : public QObject {
 
   // Undo with the type list still open: the list shows the type put back, and
   // closing it with Enter does not step the type again.
+  // The real coordinates and a six-figure point number of the station row
+  // show whole; a width the user drags is kept for the kind and column and
+  // wins over the measure on the next sheet of that kind.
+  void columnsFitContentAndKeepDraggedWidths() {
+    GridHarness h;
+    h.sheet.Command(kCmdShowCoordinates, 1);
+    StadiaRow& station = h.AddRow(kStadiaStn, 100123);
+    station.east = 345678.901;
+    station.north = 6234567.890;
+    station.height = 123.456;
+    h.grid.SetWidthProfileKey("stadia");
+    QVERIFY(h.Show());
+    const QFontMetrics metrics(h.grid.model()->index(0, 2).data(Qt::FontRole).value<QFont>());
+    for (int column : {1, 2, 3, 4, 8, 9}) {
+      const QString text = h.Data(0, column).toString();
+      QVERIFY2(h.grid.columnWidth(column) > metrics.horizontalAdvance(text), qPrintable(text));
+    }
+
+    h.grid.horizontalHeader()->resizeSection(3, 211);
+    GridHarness again;
+    again.AddRow(kStadiaStn, 7);
+    again.grid.SetWidthProfileKey("stadia");
+    QVERIFY(again.Show());
+    QCOMPARE(again.grid.columnWidth(3), 211);
+    GridHarness otherKind;
+    otherKind.AddRow(kStadiaStn, 7);
+    otherKind.grid.SetWidthProfileKey("traditional");
+    QVERIFY(otherKind.Show());
+    QVERIFY(otherKind.grid.columnWidth(3) != 211);
+  }
+
   void undoWhileTheTypeListIsOpen() {
     GridHarness h;
     AddBaseRows(h);
@@ -472,6 +506,10 @@ class GridTest : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setAttribute(Qt::AA_Use96Dpi, true);
+  // Dragged column widths go to a profile of the test's own.
+  QTemporaryDir profile;
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
   kestrel::testing::GridTest test;
   return QTest::qExec(&test, argc, argv);
 }
