@@ -49,6 +49,7 @@ class CKestrelDoc : public QObject {
   void DeleteContents();
 
   const std::string& PathName() const { return path_; }
+  const SheetRegistry& Registry() const { return registry_; }
   void SetPathName(const std::string& path);
   // The file name shown in the title bar, or "Untitled".
   QString Title() const;

@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "app/app_fonts.h"
 #include "app/command_ids.h"
@@ -20,6 +22,9 @@
 #include "app/sheet_registry.h"
 #include "app/starting_folder.h"
 #include "grid/my_cug.h"
+#include "job/choose_sheet.h"
+#include "job/job_location.h"
+#include "platform/printf_format.h"
 #include "sheets/command_codes.h"
 
 namespace kestrel {
@@ -289,19 +294,35 @@ void CKestrelView::OnPaste() {
 
 void CKestrelView::OnPrintToFile() { PrintToFile(); }
 
+void CKestrelView::OnAppendSheet() { AppendSheet(); }
+
 void CKestrelView::OnCheckShotReport() { Sheet()->Command(kCmdCheckReport); }
 
 void CKestrelView::OnExportLandXml() { Sheet()->Command(kCmdLandXml); }
 
-// The chosen file's rows come into the open sheet, which stays the document's
-// sheet whichever kind the dialog was left on; the job folder and name follow
-// the chosen file.
-void CKestrelView::OnAppendSheet() {
-  const SheetTypeFlags flags = doc_.Context().app.flags;
-  const int loaded = Sheet()->Command(kCmdAppendSheet);
-  doc_.Context().app.flags = flags;
-  if (loaded == 0) return;
-  grid_->UndoStack()->clear();
+// The chosen file's rows are added after the open sheet's rows, as one step
+// that Undo takes back; the document stays the open file, and the job and the
+// sheet kind stay what they were whichever the dialog was left on.
+void CKestrelView::AppendSheet() {
+  ApplicationState& app = doc_.Context().app;
+  const SheetTypeFlags flags = app.flags;
+  const JobLocation job = app.job;
+  std::string path;
+  const int chosen = ChooseSheet(app, path, kNoSheetNumber, std::string(), doc_.Context().chooser);
+  app.flags = flags;
+  app.job = job;
+  if (chosen == 0 || Kind() == nullptr) return;
+  const std::unique_ptr<CUGDataSource> appended =
+      doc_.Registry().Core().Make(Kind()->type, doc_.Context());
+  if (appended == nullptr) return;
+  if (appended->LoadFromFile(NativePath(path)) == 0) {
+    doc_.Context().messages.Show(Sprintf("The file %s could not be read", path.c_str()));
+    return;
+  }
+  std::vector<std::string> states;
+  states.reserve(static_cast<std::size_t>(std::max(appended->RowCount(), 0)));
+  for (int row = 0; row < appended->RowCount(); ++row) states.push_back(appended->RowState(row));
+  grid_->AppendRows(states);
   OnUpdate();
   Changed();
 }

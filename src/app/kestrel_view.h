@@ -54,6 +54,8 @@ class CKestrelView : public QWidget {
   void SetShowCoordinates(bool show);
   void CalculateCoordinates();
   void PrintToFile();
+  // Adds the rows of the sheet file chosen in the table selection dialog.
+  void AppendSheet();
   // The listing in a PDF file with the print options of the document;
   // returns the number of pages.
   int PrintToPdf(const QString& path);

@@ -226,6 +226,22 @@ bool DeleteSheetRows(SheetTableModel& model, QUndoStack& stack, std::vector<int>
   return true;
 }
 
+bool AppendSheetRows(SheetTableModel& model, QUndoStack& stack,
+                     const std::vector<std::string>& states) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr || states.empty()) return false;
+  const int first = source->RowCount();
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    InsertRowWithState(*source, first + static_cast<int>(i), states[i]);
+  }
+  const int added = source->RowCount() - first;
+  if (added <= 0) return false;
+  std::vector<std::string> kept(states.begin(), states.begin() + added);
+  stack.push(new InsertRowsStep(model, QStringLiteral("Append sheet"), first, std::move(kept)));
+  model.NotifySheetChanged(first);
+  return true;
+}
+
 bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row) {
   CUGDataSource* source = model.Source();
   if (source == nullptr) return false;

@@ -38,6 +38,11 @@ bool InsertSheetRow(SheetTableModel& model, QUndoStack& stack, int row);
 // are ignored), from the bottom up.
 bool DeleteSheetRows(SheetTableModel& model, QUndoStack& stack, std::vector<int> rows);
 
+// Adds rows after the sheet's last row from their saved states (another sheet
+// file's rows), as one step.
+bool AppendSheetRows(SheetTableModel& model, QUndoStack& stack,
+                     const std::vector<std::string>& states);
+
 // Pastes the clipboard's rows before `row` (Command 42).
 bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row);
 

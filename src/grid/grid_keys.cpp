@@ -112,6 +112,10 @@ void MyCug::CutRows() {
   if (CUGDataSource* source = Source()) source->Command(kCmdCut, SelectedSheetRows());
 }
 
+void MyCug::AppendRows(const std::vector<std::string>& states) {
+  if (AppendSheetRows(*model_, undoStack_, states)) GoToCell(Source()->RowCount() - 1, 0);
+}
+
 void MyCug::PasteRows() {
   const QModelIndex current = currentIndex();
   if (Source() == nullptr || !current.isValid()) return;

@@ -74,6 +74,10 @@ class MyCug : public QTableView {
   void CutRows();
   void PasteRows();
 
+  // Adds rows, given as the sheet's row states, after the last row as one
+  // undoable step.
+  void AppendRows(const std::vector<std::string>& states);
+
   QUndoStack* UndoStack();
 
  signals:

@@ -1,7 +1,9 @@
 // The document and its view: printing page by page, and recalculating
 // without an error report while printing.
 #include <QBrush>
+#include <QDir>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <memory>
 #include <vector>
 
@@ -91,6 +93,37 @@ class DocumentViewTest : public QObject {
     // Outside printing the same sheet reports its problem.
     document.view->CalculateCoordinates();
     QCOMPARE(document.context.shell.opened.size(), std::size_t{1});
+  }
+
+  // Another sheet file's rows come after the open sheet's as one step that
+  // Undo takes back whole; the document stays the open file, job and kind
+  // stay as they were.
+  void appendAddsTheChosenSheetAfterTheRows() {
+    StadiaDocument document({Stn(1, 1000, 2000, 50), Stn(2, 1000, 2100, 50)});
+    QVERIFY(document.opened);
+    const QString other = document.scratch.filePath("other/stad7.abc");
+    QVERIFY(QDir(document.scratch.path()).mkdir("other"));
+    QVERIFY(WriteSheet(other, {Stn(7, 1, 2, 3), Stn(8, 4, 5, 6), Stn(9, 7, 8, 9)}));
+    document.context.chooser.answer = SheetChoice{SheetType::Traverse, PathFromQt(other)};
+    const std::string path = document.doc->PathName();
+    const JobLocation job = document.context.app.job;
+    auto& sheet = dynamic_cast<Stadia&>(*document.doc->ActiveSheet());
+
+    document.view->Grid()->UndoStack()->clear();
+    document.doc->SetModifiedFlag(false);
+    document.context.app.flags.Set(SheetType::Stadia);
+    document.view->AppendSheet();
+    std::vector<std::uint32_t> points;
+    for (const StadiaRow& row : sheet.Rows()) points.push_back(row.point);
+    QCOMPARE(points, (std::vector<std::uint32_t>{1, 2, 7, 8, 9}));
+    QCOMPARE(document.doc->PathName(), path);
+    QVERIFY(document.doc->IsModified());
+    QCOMPARE(document.context.app.job.folder, job.folder);
+    QVERIFY(document.context.app.flags.stadia && !document.context.app.flags.traverse);
+
+    QCOMPARE(document.view->Grid()->UndoStack()->count(), 1);
+    document.view->Grid()->UndoStack()->undo();
+    QCOMPARE(sheet.Rows().size(), std::size_t{2});
   }
 
   // An edited observation greys the computed columns and says so until the

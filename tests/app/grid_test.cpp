@@ -485,6 +485,39 @@ class GridTest : public QObject {
     QVERIFY(otherKind.grid.columnWidth(3) != 211);
   }
 
+  // Enter on the new row's type cell brings up the next point number; cells
+  // passed over without a suggestion stay empty, never 0.
+  void passingOverTheNewRowKeepsSuggestionsOnly() {
+    GridHarness h;
+    h.AddRow(kStadiaStn, 100);
+    h.AddRow(kStadiaAtBs, 100);
+    h.AddRow(kStadiaSdHt, 105).hz = 45.3;
+    h.sheet.Command(kCmdSetDefaultType, std::int64_t{kStadiaSdHt});
+    QVERIFY(h.Show());
+    h.grid.GoToCell(3, 0);
+    for (int i = 0; i < 4; ++i) h.Press(Qt::Key_Return);
+    QCOMPARE(h.Current().column(), 4);
+    const StadiaRow& added = h.sheet.Rows().at(3);
+    QCOMPARE(int{added.type}, int{kStadiaSdHt});
+    QCOMPARE(added.point, 106u);
+    QCOMPARE(added.hz, 45.3);
+    QVERIFY(IsEmptyValue(added.obs2));
+    QVERIFY(IsEmptyValue(added.dist));
+  }
+
+  // Rows pasted into a sheet without rows are added, and undone as one step.
+  void pasteIntoAnEmptySheet() {
+    GridHarness h;
+    QVERIFY(h.Show());
+    h.context.clipboard.SetText("Stadia\n0,5,1.0,2.0,3.0,A,B\n0,6,4.0,5.0,6.0,C,D\n");
+    h.grid.GoToCell(0, 1);
+    h.grid.PasteRows();
+    QCOMPARE(h.sheet.RowCount(), 2);
+    QCOMPARE(h.Data(1, 1).toString(), QString("6"));
+    Undo(h);
+    QCOMPARE(h.sheet.RowCount(), 0);
+  }
+
   void undoWhileTheTypeListIsOpen() {
     GridHarness h;
     AddBaseRows(h);

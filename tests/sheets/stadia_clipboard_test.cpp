@@ -65,7 +65,8 @@ TEST_F(StadiaClipboardTest, PasteSkipsLinesItCannotTake) {
   const std::tuple<std::string, int, std::vector<std::uint32_t>, std::string> cases[] = {
       // A comment with a comma, empty lines, unknown types.
       {"Stadia\n\n7,1\nx,1\n0,5,1,2,3,A,B,C\n" + stn + "\n\n", 0, {5, 900, 901}, ""},
-      {"Stadia\n" + stn + "\n", 2, {900, 901}, ""},  // below the last row
+      {"Stadia\n" + stn + "\n", 2, {900, 901, 5}, ""},  // the row after the last
+      {"Stadia\n" + stn + "\n", 3, {900, 901}, ""},     // further down
       {"Stadia\n" + stn + "\n", -1, {900, 901}, ""},
       {"Stadia\n" + stn, 1, {900, 5, 901}, ""},  // no line feed after the last line
       {"Stadia\r\n" + stn + "\r\n" + stn + "\r\n", 0, {5, 5, 900, 901}, ""},
@@ -98,13 +99,14 @@ TEST_F(StadiaClipboardTest, PasteSkipsLinesItCannotTake) {
               message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
   }
 
-  // Without clipboard text, or into a sheet without rows, nothing is pasted.
+  // Without clipboard text nothing is pasted; a sheet without rows takes the
+  // rows at row 0.
   context.clipboard = MemoryClipboard();
   sheet.Command(kCmdPaste, std::int64_t{0});
   EXPECT_EQ(sheet.Rows().size(), 2u);
   Stadia empty(context.ctx);
-  EXPECT_EQ(PasteStadiaText(empty, kBookedText, 0), 0);
-  EXPECT_TRUE(empty.Rows().empty());
+  EXPECT_EQ(PasteStadiaText(empty, kBookedText, 0), static_cast<int>(kBooked.size()));
+  EXPECT_EQ(empty.Rows().size(), kBooked.size());
 }
 
 }  // namespace

@@ -152,7 +152,10 @@ int PasteStadiaText(Stadia& sheet, std::string_view text, int row) {
     return 0;
   }
   std::vector<StadiaRow>& rows = sheet.Rows();
-  if (row < 0 || row >= static_cast<int>(rows.size())) return 0;
+  // The row after the last takes the rows too, so that an empty sheet, or the
+  // cursor on the blank line under a sheet, can be pasted into; further down
+  // nothing is pasted.
+  if (row < 0 || row > static_cast<int>(rows.size())) return 0;
 
   std::vector<StadiaRow> pasted;
   std::string_view rest = text.substr(firstBreak + 1);

@@ -125,10 +125,18 @@ int Stadia::Command(int code, const CommandArg& p1, const CommandArg& p2) {
 }
 
 // Parses what the cell shows, so that a suggestion on the last row is kept.
+// Arriving in a cell of the last row passes over the cell before it, which
+// counts as entered (pressing Enter on the new row's type keeps the type and
+// brings up the next point number). A cell that shows nothing was not typed:
+// it stays empty rather than reading as point 0 or a vertical sight.
 int Stadia::ReenterCell(int column, int row) {
-  if (column == 0 || row <= 0 || !RowInside(row)) return 0;
+  if (column <= 0 || row <= 0 || !RowInside(row)) return 0;
+  if (row == RowCount() - 1 && column <= kEntryColumns) {
+    entryFlags_[static_cast<std::size_t>(column - 1)] = true;
+  }
   CellValue scratch;
   CellText(column, row, scratch);
+  if (scratch.text.find_first_not_of(" \t") == std::string::npos) return 0;
   ParseCell(column, row, scratch);
   return 0;
 }
