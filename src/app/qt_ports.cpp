@@ -119,16 +119,23 @@ std::optional<std::string> QtDialogs::AskSaveFileName(std::string_view defaultEx
   return PathFromQt(dialog.selectedFiles().front());
 }
 
-QtPageCanvas::QtPageCanvas(QPainter& painter)
+QtPageCanvas::QtPageCanvas(QPainter& painter, double scale, bool measureOnly)
     : painter_(painter),
+      scale_(scale > 0.0 ? scale : 1.0),
+      measureOnly_(measureOnly),
       pixelsPerTwipX_(double(painter.device()->logicalDpiX()) / kTwipsPerInch),
       pixelsPerTwipY_(double(painter.device()->logicalDpiY()) / kTwipsPerInch) {}
 
 void QtPageCanvas::DrawText(int x, int y, std::string_view text) {
   const QFontMetricsF metrics(painter_.font(), painter_.device());
+  const QString shown = ToQt(text);
+  const int right =
+      x + static_cast<int>(std::ceil(metrics.horizontalAdvance(shown) / pixelsPerTwipX_));
+  rightmost_ = std::max(rightmost_, right);
+  if (measureOnly_) return;
   // y grows upwards on the page; the device's y grows downwards.
   const QPointF baseline(x * pixelsPerTwipX_, -y * pixelsPerTwipY_ + metrics.ascent());
-  painter_.drawText(baseline, ToQt(text));
+  painter_.drawText(baseline, shown);
 }
 
 int QtPageCanvas::LineHeight() {
@@ -137,11 +144,11 @@ int QtPageCanvas::LineHeight() {
 }
 
 int QtPageCanvas::PageWidthTwips() const {
-  return static_cast<int>(painter_.device()->width() / pixelsPerTwipX_);
+  return static_cast<int>(painter_.device()->width() / pixelsPerTwipX_ / scale_);
 }
 
 int QtPageCanvas::PageHeightTwips() const {
-  return static_cast<int>(painter_.device()->height() / pixelsPerTwipY_);
+  return static_cast<int>(painter_.device()->height() / pixelsPerTwipY_ / scale_);
 }
 
 }  // namespace kestrel

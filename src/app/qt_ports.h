@@ -83,19 +83,28 @@ class QtDialogs : public Dialogs {
 
 // A printer page in twips with y growing upwards, on a painter whose device
 // is the printer: (x, y) is the top left of the text.
+// `scale` below 1 draws everything smaller by that factor (the painter is
+// scaled by the caller); the page then holds more twips across and down.
+// With `measureOnly` nothing is drawn: the canvas only notes how far right
+// the texts reach.
 class QtPageCanvas : public PageCanvas {
  public:
-  explicit QtPageCanvas(QPainter& painter);
+  explicit QtPageCanvas(QPainter& painter, double scale = 1.0, bool measureOnly = false);
   void DrawText(int x, int y, std::string_view text) override;
   int LineHeight() override;
   // Twips across and down the page's printable area.
   int PageWidthTwips() const;
   int PageHeightTwips() const;
+  // The right end of the widest text drawn so far, in twips.
+  int RightmostTwips() const { return rightmost_; }
 
  private:
   QPainter& painter_;
+  double scale_;
+  bool measureOnly_;
   double pixelsPerTwipX_;
   double pixelsPerTwipY_;
+  int rightmost_ = 0;
 };
 
 }  // namespace kestrel
