@@ -2,6 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/stadia_entry_selection.h"
+#include "app/traditional_entry_selection.h"
 #include "sheets/builtin_sheet_kinds.h"
 
 namespace kestrel {
@@ -48,6 +49,10 @@ void RegisterBuiltinSheets(SheetRegistry& registry) {
   stadia.entryTypeDialog = AskStadiaDefaultType;
   stadia.smallFontWhenCorrected = true;
   registry.Register(std::move(stadia));
+  DesktopSheetKind traditional;
+  traditional.type = SheetType::Traditional;
+  traditional.entryTypeDialog = AskTraditionalDefaultType;
+  registry.Register(std::move(traditional));
   RegisterBars(registry, SheetType::Traverse, &CMainFrame::AddTraverseBars);
   RegisterBars(registry, SheetType::PrecisionStadia, &CMainFrame::AddGeoidBar);
   RegisterBars(registry, SheetType::LevelBook, &CMainFrame::AddLevelBookBar);

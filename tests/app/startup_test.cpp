@@ -24,6 +24,7 @@ struct NumberedCase {
 const NumberedCase kNumbered[] = {
     {"host's metres", "stadia,,%1/,tst,0,3,4", "%1/stad4.tst", "Metres"},
     {"-1 leaves the profile's notation", "stadia,,%1/,tst,0,-1,3", "%1/stad3.tst", "Feet Inches"},
+    {"traditional stadia", "traditional,,%1/,tst,0,3,1", "%1/trad1.tst", "Metres"},
     {"windows form, precision stadia", "precisionstadia,d:,\\jobs\\,job7,0,4,2",
      "/jobs/job7.precisionstadia2", "Dec Feet"},
 };
