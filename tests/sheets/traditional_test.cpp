@@ -16,6 +16,7 @@
 #include "sheets/builtin_sheet_kinds.h"
 #include "sheets/command_codes.h"
 #include "sheets/stadia/traditional.h"
+#include "sheets/stadia/traditional_listing.h"
 #include "survey/empty_value.h"
 
 namespace kestrel {
@@ -208,6 +209,30 @@ TEST_F(TraditionalTest, FileRoundTripsAndDamagedFilesEndCleanly) {
       }
     }
   }
+}
+
+TEST_F(TraditionalTest, ListsEachRowTypeInItsOwnForm) {
+  Type({"STN", "5", "5000.25", "4000.5", "99.125", "-", "-", "PM", "Pin in concrete at corner"});
+  Type({"AT/BS", "1", "12.3456", "2", "1.42"});
+  Type({"Fnote", "v0ha"});
+  Type({"3Hair", "10", "45.3000", "88.1500", "1.155", "1.755", "2.355", "TREE", "big oak"});
+  Type({"MH/SI", "11", "90", "92", "1.5", "0.8"});
+  // Worked from the listing's field widths: points "%7d", circle readings
+  // "%15.4f" and "%13.4f", hairs "%5.3f" (3Hair) or "%9.3f", code "%9.9s",
+  // comment "%16.16s" (cut to 16), coordinates "%14.3f".
+  const std::vector<std::string> narrow = {
+      "STN        5      5000.250      4000.500        99.125                    PMPin in "
+      "concrete ",
+      "AT/BS       1       12.3456            2         1.420",
+      "Fnote  v0ha                                                        ",
+      "3Hair     10        45.3000      88.1500 1.155 1.755 2.355      TREE         big oak",
+      "MH/SI     11        90.0000      92.0000     1.500     0.800                              "
+      "      ",
+  };
+  EXPECT_EQ(TraditionalListingLines(sheet, 0, 5), narrow);
+  sheet.Command(kCmdShowCoordinates, std::int64_t{1});
+  EXPECT_EQ(TraditionalListingLines(sheet, 1, 2),
+            std::vector<std::string>{"AT/BS    1       12.3456          2         1.420"});
 }
 
 TEST_F(TraditionalTest, IsARegisteredKindWithoutClipboard) {
