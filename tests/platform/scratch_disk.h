@@ -1,57 +1,18 @@
 #pragma once
-// Folders for file-failure tests: a scratch folder, and a small or read-only
-// disk. A real tmpfs is mounted when the tests run as root (and may mount);
-// otherwise a small disk is imitated with the file-size limit.
+// Folders for file-failure tests: a small or read-only disk. A real tmpfs is mounted when the tests
+// run as root (and may mount); otherwise a small disk is imitated with the file-size limit.
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <string>
+
+#include "scratch_folder.h"
 
 namespace kestrel::testing {
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kestrel-failures-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::all, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  void Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-  }
-  std::string Get(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  // Every name in the folder, hidden temporary files included.
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
- private:
-  std::string path_;
-};
+using ScratchDir = ScratchFolder;
 
 // A tmpfs of `kilobytes` mounted on a fresh folder, read-only when asked;
 // Mounted() is false where the tests may not mount.
