@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "hostlink/code_table.h"
+#include "platform/scratch_folder.h"
 #include "sheets/command_codes.h"
 
 namespace kestrel {
@@ -13,25 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CodeTableFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("codetable-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  std::string Path() const { return (folder_ / "codenines").string(); }
-  void Write(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
-  std::string Read() const {
-    std::ifstream in(Path(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  fs::path folder_;
-};
-
-TEST_F(CodeTableFile, ReadsPairsOfLines) {
+TEST(CodeTableFile, ReadsPairsOfLinesAndWritesRowsWithACode) {
+  testing::ScratchFolder folder;
+  ASSERT_TRUE(folder.Ok());
+  const std::string path = folder.File("codenines");
+  EXPECT_TRUE(ReadCodeTable(path).empty());  // no file yet
   struct Case {
     const char* name;
     std::string text;
@@ -44,26 +30,17 @@ TEST_F(CodeTableFile, ReadsPairsOfLines) {
       {"empty replacement kept", "TR\n\nFN\nF\n", {{"TR", ""}, {"FN", "F"}}},
       {"empty file", "", {}},
   };
-  for (const Case& c : cases) {
-    Write(c.text);
-    EXPECT_EQ(ReadCodeTable(Path()), c.rows) << c.name;
-  }
-  fs::remove(Path());
-  EXPECT_TRUE(ReadCodeTable(Path()).empty());
-}
+  for (const Case& c : cases)
+    EXPECT_EQ(ReadCodeTable(folder.Write("codenines", c.text)), c.rows) << c.name;
 
-TEST_F(CodeTableFile, KeepsAtMostTheTableRows) {
-  std::string text;
-  for (int i = 0; i < 250; ++i) text += "C" + std::to_string(i) + "\nR\n";
-  Write(text);
-  const auto rows = ReadCodeTable(Path());
+  std::string many;  // more pairs than the table has rows
+  for (int i = 0; i < 250; ++i) many += "C" + std::to_string(i) + "\nR\n";
+  const auto rows = ReadCodeTable(folder.Write("codenines", many));
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCodeTableRows));
   EXPECT_EQ(rows.back().code, "C199");
-}
 
-TEST_F(CodeTableFile, WritesRowsWithACodeOnly) {
-  ASSERT_TRUE(WriteCodeTable(Path(), {{"TR", "TREE"}, {"", "LOST"}, {"FN", ""}}));
-  EXPECT_EQ(Read(), "TR\nTREE\nFN\n\n");
+  ASSERT_TRUE(WriteCodeTable(path, {{"TR", "TREE"}, {"", "LOST"}, {"FN", ""}}));
+  EXPECT_EQ(testing::ScratchFolder::Read(path), "TR\nTREE\nFN\n\n");
 }
 
 TEST(CodeTable, LongerCodesComeFirstThenRowOrder) {

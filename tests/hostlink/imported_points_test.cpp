@@ -41,142 +41,42 @@ std::vector<std::string> Texts(const std::vector<PointListItem>& items) {
   return texts;
 }
 
+// The database's highest number is 50 throughout.
 struct Rule {
   const char* name;
   std::vector<PointRecord> sheet;
   std::vector<PointRecord> database;  // the existing records the host sent
-  std::uint32_t highest;
   ReconcileChoice choice;
-  bool range;
-  std::int64_t from, to;
-  bool applyRange;
   std::vector<std::int32_t> stored;  // the numbers sent, in sheet order
+  std::int64_t from = 0, to = 0;     // a checked range, when `to` is set
+  bool applyRange = false;
 };
 
 TEST(ImportedPoints, ReconciliationRules) {
   using C = ReconcileChoice;
   const Rule rules[] = {
       // points 1 to 3 into a database of 1 to 50 follow its last point
-      {"alter all",
-       Range(1, 3, 5.0),
-       Range(1, 3, 9.0),
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {51, 52, 53}},
+      {"alter all", Range(1, 3, 5.0), Range(1, 3, 9.0), C::kAlterAll, {51, 52, 53}},
       // offset 50 + 1 - 2: only 2 is in the database, 60 keeps its number
-      {"alter some",
-       {Point(2, 5.0), Point(60, 5.0)},
-       {Point(2, 9.0)},
-       50,
-       C::kAlterSome,
-       false,
-       0,
-       0,
-       false,
-       {51, 60}},
-      {"alter all shifts numbers not in the database too",
-       {Point(2, 5.0), Point(60, 5.0)},
-       {Point(2, 9.0)},
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {51, 109}},
-      {"replace keeps the numbers",
-       Range(1, 3, 5.0),
-       Range(1, 3, 9.0),
-       50,
-       C::kReplace,
-       false,
-       0,
-       0,
-       false,
-       {1, 2, 3}},
-      {"replace fields keeps the numbers",
-       Range(1, 3, 5.0),
-       Range(1, 3, 9.0),
-       50,
-       C::kReplaceFields,
-       false,
-       0,
-       0,
-       false,
-       {1, 2, 3}},
+      {"alter some", {Point(2, 5.0), Point(60, 5.0)}, {Point(2, 9.0)}, C::kAlterSome, {51, 60}},
+      {"shift all", {Point(2, 5.0), Point(60, 5.0)}, {Point(2, 9.0)}, C::kAlterAll, {51, 109}},
+      {"replace", Range(1, 3, 5.0), Range(1, 3, 9.0), C::kReplace, {1, 2, 3}},
+      {"replace fields", Range(1, 3, 5.0), Range(1, 3, 9.0), C::kReplaceFields, {1, 2, 3}},
       // 1 is identical and not stored; the smallest positive number left is 2
-      {"identical point",
-       {Point(1, 9.0), Point(2, 5.0)},
-       {Point(1, 9.0), Point(2, 9.0)},
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {-1, 51}},
-      {"same position, other code is not identical",
-       {Point(1, 9.0, "TREE")},
-       {Point(1, 9.0, "POST")},
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {51}},
-      {"within 0.001 is identical",
-       {Point(4, 9.0005)},
-       {Point(4, 9.0)},
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {-4}},
+      {"identical", {Point(1, 9.0), Point(2, 5.0)}, Range(1, 2, 9.0), C::kAlterAll, {-1, 51}},
+      {"other code", {Point(1, 9.0, "TREE")}, {Point(1, 9.0, "POST")}, C::kAlterAll, {51}},
+      {"within 0.001 is identical", {Point(4, 9.0005)}, {Point(4, 9.0)}, C::kAlterAll, {-4}},
       // checked range without applying it: offsets from the whole list (50)
-      {"range on OK",
-       Range(1, 5, 5.0),
-       Range(1, 5, 9.0),
-       50,
-       C::kAlterAll,
-       true,
-       2,
-       3,
-       false,
-       {-1, 52, 53, -4, -5}},
+      {"range", Range(1, 5, 5.0), Range(1, 5, 9.0), C::kAlterAll, {-1, 52, 53, -4, -5}, 2, 3},
       // applied range: offsets from 2 and 3 only (49)
-      {"range applied",
-       Range(1, 5, 5.0),
-       Range(1, 5, 9.0),
-       50,
-       C::kAlterAll,
-       true,
-       2,
-       3,
-       true,
-       {-1, 51, 52, -4, -5}},
-      {"no overlap, no shift",
-       Range(60, 61, 5.0),
-       {Point(2, 9.0)},
-       50,
-       C::kAlterAll,
-       false,
-       0,
-       0,
-       false,
-       {60, 61}},
+      {"apply", Range(1, 5, 5.0), Range(1, 5, 9.0), C::kAlterAll, {-1, 51, 52, -4, -5}, 2, 3, true},
+      {"no overlap, no shift", Range(60, 61, 5.0), {Point(2, 9.0)}, C::kAlterAll, {60, 61}},
   };
   for (const Rule& rule : rules) {
     std::vector<PointRecord> records = rule.sheet;
-    ImportedPoints dialog(Numbers(rule.sheet), records, {}, rule.database, rule.highest);
+    ImportedPoints dialog(Numbers(rule.sheet), records, {}, rule.database, 50);
     dialog.Choose(rule.choice);
-    if (rule.range) {
+    if (rule.to != 0) {
       dialog.SetRangeChecked(true);
       dialog.rangeFrom = rule.from;
       dialog.rangeTo = rule.to;

@@ -3,9 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "hostlink/link_endpoints.h"
+#include "platform/scratch_folder.h"
 
 namespace kestrel {
 namespace {
@@ -32,23 +31,21 @@ TEST(LinkEndpoints, TitleRule) {
 }
 
 TEST(LinkEndpoints, FolderIsPrivateToTheUser) {
-  namespace fs = std::filesystem;
-  const fs::path runtime = fs::temp_directory_path() / ("link-folder-" + std::to_string(getpid()));
-  fs::create_directories(runtime);
-  ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  testing::ScratchFolder runtime;
+  ASSERT_TRUE(runtime.Ok());
+  ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
   std::string error;
   const auto folder = LinkFolder(error);
   ASSERT_TRUE(folder.has_value()) << error;
   struct stat info {};
   ASSERT_EQ(stat(folder->c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
-  EXPECT_EQ(*folder, (runtime / ("kestrel-link-" + std::to_string(getuid()))).string());
+  EXPECT_EQ(*folder, runtime.File("kestrel-link-" + std::to_string(getuid())));
 
   chmod(folder->c_str(), 0755);  // opened to others: refused, and nothing is found there
   EXPECT_FALSE(LinkFolder(error).has_value());
   EXPECT_FALSE(FindHostWindow().has_value());
   ::unsetenv("XDG_RUNTIME_DIR");
-  fs::remove_all(runtime);
 }
 
 }  // namespace

@@ -45,6 +45,14 @@ TEST(LinkMessages, HostRecordFieldsAreReadFromTheirOffsets) {
   EXPECT_EQ(record.road, -2);  // sign-extended from 16 bits
   EXPECT_EQ(record.chainage, 120.5);
   EXPECT_EQ(record.offset, -3.25);
+
+  // Full-width texts end at their field, not in the next one.
+  const std::string code(32, 'C'), description(32, 'D');
+  const HostPointRecord full = DecodeHostPointRecords(HostBytes(1, 0, 0, 0, code.c_str(),
+                                                                description.c_str(), 0, 0.0f, 0.0f))
+                                   .at(0);
+  EXPECT_EQ(full.code, code);
+  EXPECT_EQ(full.description, description);
 }
 
 TEST(LinkMessages, NonFiniteHostValuesBecomeEmpty) {
@@ -55,15 +63,6 @@ TEST(LinkMessages, NonFiniteHostValuesBecomeEmpty) {
   for (double value :
        {record.east, record.north, double(record.height), record.chainage, record.offset})
     EXPECT_EQ(value, 999999986991104.0);
-}
-
-TEST(LinkMessages, FullWidthTextsAreCutAtTheirField) {
-  const std::string code(32, 'C');
-  const std::string description(32, 'D');
-  const std::string bytes = HostBytes(1, 0, 0, 0, code.c_str(), description.c_str(), 0, 0.0f, 0.0f);
-  const HostPointRecord record = DecodeHostPointRecords(bytes).at(0);
-  EXPECT_EQ(record.code, code);
-  EXPECT_EQ(record.description, description);
 }
 
 TEST(LinkMessages, OnlyWholeRecordsAndNumbersAreRead) {
@@ -80,16 +79,7 @@ TEST(LinkMessages, OnlyWholeRecordsAndNumbersAreRead) {
 }
 
 TEST(LinkMessages, HostRecordWrittenByTheHostReadsBack) {
-  HostPointRecord record;
-  record.point = 123;
-  record.east = -5.5;
-  record.north = 7.75;
-  record.height = 1.5f;
-  record.code = "KERB";
-  record.description = "lip";
-  record.road = -300;
-  record.chainage = 10.5f;
-  record.offset = 2.0f;
+  const HostPointRecord record{123, -5.5, 7.75, 1.5f, "KERB", "lip", -300, 10.5f, 2.0f};
   std::string bytes;
   AppendHostPointRecord(bytes, record);
   ASSERT_EQ(bytes.size(), kHostPointRecordSize);

@@ -1,35 +1,29 @@
 // Answering a frame over a real socket: "BearMsg" and the refusals.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <thread>
 
 #include "hostlink/link_endpoints.h"
 #include "hostlink/link_server.h"
 #include "hostlink/link_socket.h"
+#include "platform/scratch_folder.h"
 
 namespace kestrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 class LinkServer : public ::testing::Test {
  protected:
   void SetUp() override {
-    runtime_ = fs::temp_directory_path() / ("link-server-" + std::to_string(getpid()));
-    fs::create_directories(runtime_);
-    chmod(runtime_.c_str(), 0700);
-    setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    ASSERT_TRUE(runtime_.Ok());
+    setenv("XDG_RUNTIME_DIR", runtime_.Path().c_str(), 1);
     std::string error;
     ASSERT_TRUE(endpoint_.Register("kestrel", "Kestrel", error)) << error;
   }
   void TearDown() override {
     endpoint_.Unregister();
     unsetenv("XDG_RUNTIME_DIR");
-    fs::remove_all(runtime_);
   }
   // Answers `count` connections as the frame does, with the bearing selector
   // on index 2 and the distance selector on index 1.
@@ -45,7 +39,7 @@ class LinkServer : public ::testing::Test {
       }
     });
   }
-  fs::path runtime_;
+  testing::ScratchFolder runtime_;
   EndpointRegistration endpoint_;
   std::vector<ServeOutcome> outcomes_;
 };
