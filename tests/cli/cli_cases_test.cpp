@@ -103,12 +103,12 @@ std::vector<Case> LoadCases() {
 // Names a case in test output instead of its bytes.
 void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ": " << c.name; }
 
-class CaseFileTest : public testing::TestWithParam<Case> {};
+class CaseFileTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CaseFileTest, GivesTheWrittenResults) {
   const Case& c = GetParam();
   TempFolder folder;
-  const std::string dir = folder.Path().string();
+  const std::string dir = folder.Path();
   const auto inFolder = [&dir](std::vector<std::string> lines) {
     for (std::string& line : lines) line = Replace(line, "{dir}", dir);
     return lines;
@@ -126,13 +126,13 @@ TEST_P(CaseFileTest, GivesTheWrittenResults) {
   }
 }
 
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
   std::string name;
   for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sessions, CaseFileTest, testing::ValuesIn(LoadCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Sessions, CaseFileTest, ::testing::ValuesIn(LoadCases()), CaseName);
 
 }  // namespace
 }  // namespace kestrel::cli_test

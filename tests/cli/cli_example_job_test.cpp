@@ -19,7 +19,7 @@ namespace kestrel::cli_test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 struct Shot {
   int point;
@@ -62,7 +62,7 @@ void ExpectShot(const std::vector<std::string>& cells, std::size_t point, std::s
   EXPECT_NEAR(ReadDouble(cells[east + 2]), shot.height, kPrinted);
 }
 
-class ExampleJobTest : public testing::Test {
+class ExampleJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::copy_file(fs::path(KESTREL_SOURCE_DIR) / "examples/job/stad1.tst", sheet_);

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 class CliGeodeticTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directory(home_.Path() / "Variable");
+    fs::create_directory(home_.File("Variable"));
     ::setenv("KESTREL_HOME", home_.Path().c_str(), 1);
   }
   void TearDown() override { ::unsetenv("KESTREL_HOME"); }
@@ -83,13 +83,13 @@ TEST_F(CliGeodeticTest, DamagedFileAndReadOnlyFolder) {
   EXPECT_NE(r.out.find("name: MGA\n"), std::string::npos);
 
   fs::remove(File());
-  fs::permissions(home_.Path() / "Variable", fs::perms(0555));
+  fs::permissions(home_.File("Variable"), fs::perms(0555));
   if (::geteuid() != 0) {  // the superuser writes into read-only folders
     r = RunCli({"geodetic", "set", "--preset", "ISG"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("is read-only"), std::string::npos);
   }
-  fs::permissions(home_.Path() / "Variable", fs::perms(0755));
+  fs::permissions(home_.File("Variable"), fs::perms(0755));
 }
 
 // A 50 km line due north, 200 km east of the central meridian, centred on the

@@ -1,26 +1,27 @@
 #include "cli_runner.h"
 
-#include <stdlib.h>
 #include <sys/wait.h>
 
+#include <bit>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 namespace kestrel::cli_test {
 
-namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kestrel-cli-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
+std::string SheetBytes(const std::vector<SheetRow>& rows) {
+  const auto put = [](std::string& bytes, std::uint64_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  std::string bytes = '\x02' + std::string(42, '\0') + std::string("\0\0Version 2\0", 12);
+  for (SheetRow row : rows) {
+    bytes += static_cast<char>(row.type);
+    put(bytes, row.point, 4);
+    row.doubles.resize(8, kEmpty);
+    for (double d : row.doubles) put(bytes, std::bit_cast<std::uint64_t>(d), 8);
+    for (const std::string* text : {&row.code, &row.comment, &row.note}) bytes += *text + '\0';
+  }
+  return bytes;
 }
 
 std::string ReadBytes(const std::string& path) {

@@ -2,9 +2,11 @@
 // Runs the built kestrel-cli with arguments and standard input, and collects
 // its exit status and both output streams; plus the temporary job folder the
 // program tests work in.
-#include <filesystem>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/scratch_folder.h"
 
 namespace kestrel::cli_test {
 
@@ -16,20 +18,20 @@ struct CliResult {
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = std::string());
 
 // A folder of its own for one test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+using TempFolder = testing::ScratchFolder;
 
-  const std::filesystem::path& Path() const { return path_; }
-  // A file in the folder, as a text for the command line.
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
+// A stadia sheet file written field by field, little-endian, as the file
+// format lays it out: the header record, then per row its type, point, eight
+// doubles (hz, obs2, spare, dist, targetHt, east, north, height; empty when
+// not given) and the code, comment and note.
+constexpr double kEmpty = 999999986991104.0;
+struct SheetRow {
+  int type;
+  std::uint32_t point;
+  std::vector<double> doubles;
+  std::string code, comment, note;
 };
+std::string SheetBytes(const std::vector<SheetRow>& rows);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

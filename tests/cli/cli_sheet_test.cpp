@@ -2,7 +2,6 @@
 // encodings at the terminal and the order of edit's operations.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,34 +12,7 @@
 namespace kestrel::cli_test {
 namespace {
 
-constexpr double kEmpty = 999999986991104.0;
 constexpr std::uint32_t kNoPoint = 0xFFFFFFFFu;
-
-void PutLittle(std::string& bytes, std::uint64_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A stadia sheet file written field by field, little-endian, as the file
-// format lays it out: the header record, then per row its type, point, eight
-// doubles (hz, obs2, spare, dist, targetHt, east, north, height; empty when
-// not given) and the code, comment and note.
-struct SheetRow {
-  int type;
-  std::uint32_t point;
-  std::vector<double> doubles;
-  std::string code, comment, note;
-};
-std::string SheetBytes(const std::vector<SheetRow>& rows) {
-  std::string bytes = '\x02' + std::string(42, '\0') + std::string("\0\0Version 2\0", 12);
-  for (SheetRow row : rows) {
-    bytes += static_cast<char>(row.type);
-    PutLittle(bytes, row.point, 4);
-    row.doubles.resize(8, kEmpty);
-    for (double d : row.doubles) PutLittle(bytes, std::bit_cast<std::uint64_t>(d), 8);
-    for (const std::string* text : {&row.code, &row.comment, &row.note}) bytes += *text + '\0';
-  }
-  return bytes;
-}
 
 std::string Joined(const std::vector<std::string>& words) {
   std::string text;
@@ -48,7 +20,7 @@ std::string Joined(const std::vector<std::string>& words) {
   return text;
 }
 
-class CliSheetTest : public testing::Test {
+class CliSheetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // A sheet of two field notes, "a" and "b".
