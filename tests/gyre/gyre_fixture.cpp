@@ -167,6 +167,12 @@ std::vector<StoredPoint> GyreHostTest::DatabasePoints() {
   return db.Points();
 }
 
+std::map<std::int64_t, double> GyreHostTest::DatabaseEast() {
+  std::map<std::int64_t, double> east;
+  for (const StoredPoint& p : DatabasePoints()) east[p.number] = p.east;
+  return east;
+}
+
 std::string GyreHostTest::HostLog() {
   std::ifstream in(folder_ / "host.log");
   return std::string(std::istreambuf_iterator<char>(in), {});

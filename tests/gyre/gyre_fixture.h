@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,7 @@ class GyreHostTest : public ::testing::Test {
   int StopHost(int signal);
   void Seed(const std::vector<StoredPoint>& points);
   std::vector<StoredPoint> DatabasePoints();
+  std::map<std::int64_t, double> DatabaseEast();  // easting by point number
   std::string HostLog();
 
   UploadResult Upload(RecordSheet& sheet, ScriptedReconciler& reconciler,
