@@ -3,41 +3,27 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <stdlib.h>
-
 #include "job/new_sheet_file.h"
 #include "platform/recording_ports.h"
+#include "platform/scratch_folder.h"
 
 namespace kestrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class NewSheetFileTest : public testing::Test {
+class NewSheetFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kestrel-job-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string PathOf(const char* name) const { return (folder_ / name).string(); }
-
-  static void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  void SetUp() override { ASSERT_TRUE(folder_.Ok()); }
+  std::string PathOf(const char* name) const { return folder_.File(name); }
   static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testing::ScratchFolder::Read(path);
   }
 
-  fs::path folder_;
+  testing::ScratchFolder folder_;
   RecordingMessages messages_;
 };
 
@@ -45,8 +31,8 @@ class NewSheetFileTest : public testing::Test {
 // rows is left alone; a path in Windows form reaches the native file.
 TEST_F(NewSheetFileTest, NewLeavesExactlyEmptyUnlessTheSheetHasRows) {
   const std::string rows("\x05\x00\x00\x00STN", 7);
-  WriteFile(PathOf("trav1.tst"), "");
-  WriteFile(PathOf("stad2.tst"), rows);
+  folder_.Write("trav1.tst", "");
+  folder_.Write("stad2.tst", rows);
   std::string windows = "c:" + PathOf("lvlbk1.tst");
   std::replace(windows.begin(), windows.end(), '/', '\\');
   const struct {
@@ -73,7 +59,7 @@ TEST_F(NewSheetFileTest, OnlyALevelSheetIsCreatedWhenOpened) {
 }
 
 TEST_F(NewSheetFileTest, UncreatableFileShowsMessage) {
-  WriteFile(PathOf("plain"), "x");
+  folder_.Write("plain", "x");
   // A folder that is missing, and one that is a plain file: neither can hold
   // the sheet, whoever runs the test.
   const std::string missing = PathOf("missing/stad1.tst"), plain = PathOf("plain/stad1.tst");
