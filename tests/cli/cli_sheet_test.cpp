@@ -63,7 +63,6 @@ TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
       {{"edit", s, "--set", "5,1=7", "--save"}, 1, "the sheet has 2 rows"},
       {{"edit", s, "--set", "0,9=7", "--save"}, 1, "columns 0 to 7"},
       {{"edit", s, "--append-row", "--set", "3,1=7", "--save"}, 1, "last row is still blank"},
-      {{"paste", s, "--row", "0", "--save"}, 1, "Nothing to Paste"},
       {{"edit", s, "--set", "0,1=z", "--output", folder_.File("no/stad1.tst")}, 1, "save"},
       // An --output name later verbs would not read as this sheet's kind is
       // refused before the sheet is changed or anything is written.

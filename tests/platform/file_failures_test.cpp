@@ -7,10 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/archive.h"
 #include "platform/file_access.h"
@@ -76,36 +77,28 @@ TEST(FileFailuresTest, ReadOnlyFilesAndFoldersAreNotReplaced) {
 TEST(FileFailuresTest, SavingThroughASymbolicLinkWritesTheFileItNames) {
   const struct {
     const char* name;
-    std::function<std::string(const ScratchDir&)> makeLinks;  // the path saved to
-    std::string target;                                       // the file that changes
+    std::vector<std::pair<std::string, std::string>> links;  // made in order: name, what it names
+    std::string target;                                      // the file that changes
+    bool targetExists;
   } cases[] = {
-      {"relative link",
-       [](const ScratchDir& d) {
-         ::mkdir(d.File("books").c_str(), 0755);
-         d.Put("books/stad1.tst", kOld);
-         ::symlink("books/stad1.tst", d.File("stad1.tst").c_str());
-         return d.File("stad1.tst");
-       },
-       "books/stad1.tst"},
+      {"relative link", {{"stad1.tst", "books/stad1.tst"}}, "books/stad1.tst", true},
       {"absolute link to a link",
-       [](const ScratchDir& d) {
-         d.Put("real.tst", kOld);
-         ::symlink(d.File("real.tst").c_str(), d.File("middle.tst").c_str());
-         ::symlink("middle.tst", d.File("stad1.tst").c_str());
-         return d.File("stad1.tst");
-       },
-       "real.tst"},
-      {"link to a file not yet made",
-       [](const ScratchDir& d) {
-         ::symlink("later.tst", d.File("stad1.tst").c_str());
-         return d.File("stad1.tst");
-       },
-       "later.tst"},
+       {{"middle.tst", "/real.tst"}, {"stad1.tst", "middle.tst"}},
+       "real.tst",
+       true},
+      {"link to a file not yet made", {{"stad1.tst", "later.tst"}}, "later.tst", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const ScratchDir dir;
-    const std::string path = c.makeLinks(dir);
+    ::mkdir(dir.File("books").c_str(), 0755);
+    if (c.targetExists) dir.Put(c.target, kOld);
+    for (const auto& [link, named] : c.links) {
+      const std::string to =
+          named[0] == '/' ? dir.Path() + named : named;  // absolute in the folder
+      ASSERT_EQ(::symlink(to.c_str(), dir.File(link).c_str()), 0);
+    }
+    const std::string path = dir.File("stad1.tst");
     ASSERT_TRUE(WriteFileAtomically(path, kNew));
     struct stat info {};
     ASSERT_EQ(::lstat(path.c_str(), &info), 0);
