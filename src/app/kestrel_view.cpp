@@ -238,6 +238,10 @@ void CKestrelView::RegisterCommands(CommandRouter& router) {
                   {[this] { OnEntryType(); },
                    [this] { return SheetHas(kCmdSetDefaultType) && Kind()->entryTypeDialog; },
                    {}});
+  router.Register(kIdTraditionalTolerance,
+                  {[this] { OnTolerance(); },
+                   [this] { return SheetHas(kCmdCodeTable) && Kind()->toleranceDialog; },
+                   {}});
   router.Register(kIdShowCoordinates, {[this] { OnShowCoordinates(); },
                                        [this] { return SheetHas(kCmdShowCoordinates); },
                                        [this] { return showCoordinates_; }});
@@ -272,6 +276,13 @@ void CKestrelView::OnReplaceCode() {
 }
 
 void CKestrelView::OnEntryType() { ApplyEntryType(Kind()->entryTypeDialog(this)); }
+
+void CKestrelView::OnTolerance() {
+  if (const std::optional<std::int64_t> value = Kind()->toleranceDialog(this)) {
+    Sheet()->Command(kCmdCodeTable, *value);
+    grid_->viewport()->update();  // rows out of tolerance change colour
+  }
+}
 
 void CKestrelView::OnShowCoordinates() { SetShowCoordinates(!showCoordinates_); }
 

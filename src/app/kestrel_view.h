@@ -93,6 +93,7 @@ class CKestrelView : public QWidget {
   void OnPointCode();
   void OnReplaceCode();
   void OnEntryType();
+  void OnTolerance();
   void OnShowCoordinates();
   void OnCalculate();
   void OnCopy();

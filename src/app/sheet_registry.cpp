@@ -3,6 +3,7 @@
 #include "app/main_frame.h"
 #include "app/stadia_entry_selection.h"
 #include "app/traditional_entry_selection.h"
+#include "app/traditional_tolerance.h"
 #include "sheets/builtin_sheet_kinds.h"
 
 namespace kestrel {
@@ -52,6 +53,7 @@ void RegisterBuiltinSheets(SheetRegistry& registry) {
   DesktopSheetKind traditional;
   traditional.type = SheetType::Traditional;
   traditional.entryTypeDialog = AskTraditionalDefaultType;
+  traditional.toleranceDialog = AskTraditionalTolerance;
   registry.Register(std::move(traditional));
   RegisterBars(registry, SheetType::Traverse, &CMainFrame::AddTraverseBars);
   RegisterBars(registry, SheetType::PrecisionStadia, &CMainFrame::AddGeoidBar);

@@ -5,6 +5,7 @@
 // (which decide the menu commands that are enabled) come from the core's
 // registry (sheets/sheet_kind_registry.h), which this one holds.
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -25,6 +26,9 @@ struct DesktopSheetKind {
   // The kind's defaults dialog: the chosen row type, or -1 when none was
   // chosen or the dialog was cancelled. Empty when the kind has none.
   std::function<int(QWidget* parent)> entryTypeDialog;
+  // The kind's tolerance dialog: the value sent with the tolerance command
+  // (code 27), or nothing when cancelled. Empty when the kind has none.
+  std::function<std::optional<std::int64_t>(QWidget* parent)> toleranceDialog;
   // Creates the bars of this kind on the frame at start-up.
   std::function<void(CMainFrame&)> createBars;
   // Printing: the coordinates are recalculated before every page.
