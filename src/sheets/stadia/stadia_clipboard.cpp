@@ -1,13 +1,13 @@
-// Copying Stadia rows to the clipboard text and pasting them back.
+// The clipboard text of the radiation sheets: its frame, and the lines of
+// Stadia rows.
 #include "sheets/stadia/stadia_clipboard.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
-#include "sheets/stadia/stadia.h"
+#include "survey/empty_value.h"
 
 namespace kestrel {
 
@@ -18,8 +18,26 @@ constexpr std::array<std::size_t, kStadiaRowTypeCount> kFieldCounts = {7, 5, 2, 
 
 int Signed(std::uint32_t number) { return static_cast<int>(number); }
 
-// One clipboard line without its line feed; empty for a type without one.
-std::string ClipboardLine(const StadiaRow& r) {
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (;;) {
+    const std::size_t comma = line.find(',');
+    fields.push_back(line.substr(0, comma));
+    if (comma == std::string_view::npos) break;
+    line.remove_prefix(comma + 1);
+  }
+  return fields;
+}
+
+std::uint32_t PointField(std::string_view field) {
+  return static_cast<std::uint32_t>(ReadInt(field));
+}
+
+double NumberField(std::string_view field) { return FiniteOrEmpty(ReadDouble(field)); }
+
+}  // namespace
+
+std::string StadiaClipboardLine(const StadiaRow& r) {
   const char* code = r.code.c_str();
   const char* comment = r.comment.c_str();
   switch (r.type) {
@@ -47,25 +65,7 @@ std::string ClipboardLine(const StadiaRow& r) {
   }
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  for (;;) {
-    const std::size_t comma = line.find(',');
-    fields.push_back(line.substr(0, comma));
-    if (comma == std::string_view::npos) break;
-    line.remove_prefix(comma + 1);
-  }
-  return fields;
-}
-
-std::uint32_t PointField(std::string_view field) {
-  return static_cast<std::uint32_t>(ReadInt(field));
-}
-
-double NumberField(std::string_view field) { return FiniteOrEmpty(ReadDouble(field)); }
-
-// The row a clipboard line stands for; false when the line is skipped.
-bool ParseClipboardLine(std::string_view line, StadiaRow& row) {
+bool ParseStadiaClipboardLine(std::string_view line, StadiaRow& row) {
   if (line.empty() || line[0] < '0' || line[0] > '6') return false;
   const int type = line[0] - '0';
   const std::vector<std::string_view> f = SplitFields(line);
@@ -121,27 +121,23 @@ bool ParseClipboardLine(std::string_view line, StadiaRow& row) {
   return true;
 }
 
-}  // namespace
-
-std::string StadiaClipboardText(const Stadia& sheet, const std::vector<int>& rows) {
+std::string StadiaClipboardText(const BaseStadia& sheet, const std::vector<int>& rows) {
   std::vector<int> ordered = rows;
   std::sort(ordered.begin(), ordered.end());
   ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
 
-  const std::vector<StadiaRow>& sheetRows = sheet.Rows();
   std::string text(kStadiaClipboardKind);
   text += '\n';
+  std::string line;
   for (const int row : ordered) {
-    if (row < 0 || row >= static_cast<int>(sheetRows.size())) continue;
-    const StadiaRow& r = sheetRows[static_cast<std::size_t>(row)];
-    if (r.type < 0 || r.type >= kStadiaRowTypeCount) continue;
-    text += ClipboardLine(r);
+    if (!sheet.ClipboardLine(row, line)) continue;
+    text += line;
     text += '\n';
   }
   return text;
 }
 
-int PasteStadiaText(Stadia& sheet, std::string_view text, int row) {
+int PasteStadiaText(BaseStadia& sheet, std::string_view text, int row) {
   const std::size_t firstBreak = text.find('\n');
   if (firstBreak == std::string_view::npos || firstBreak + 1 == text.size()) {
     sheet.Context().messages.Show("Nothing to Paste");
@@ -151,13 +147,12 @@ int PasteStadiaText(Stadia& sheet, std::string_view text, int row) {
     sheet.Context().messages.Show("Non matching data - can only paste Stadia type data");
     return 0;
   }
-  std::vector<StadiaRow>& rows = sheet.Rows();
   // The row after the last takes the rows too, so that an empty sheet, or the
   // cursor on the blank line under a sheet, can be pasted into; further down
   // nothing is pasted.
-  if (row < 0 || row > static_cast<int>(rows.size())) return 0;
+  if (row < 0 || row > sheet.RowCount()) return 0;
 
-  std::vector<StadiaRow> pasted;
+  std::vector<std::string_view> lines;
   std::string_view rest = text.substr(firstBreak + 1);
   while (!rest.empty()) {
     const std::size_t lineEnd = rest.find('\n');
@@ -165,12 +160,21 @@ int PasteStadiaText(Stadia& sheet, std::string_view text, int row) {
     rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
     // Text from a Windows clipboard ends its lines with CR LF.
     if (line.ends_with('\r')) line.remove_suffix(1);
-    StadiaRow parsed;
-    if (ParseClipboardLine(line, parsed)) pasted.push_back(std::move(parsed));
+    lines.push_back(line);
   }
-  rows.insert(rows.begin() + row, std::make_move_iterator(pasted.begin()),
-              std::make_move_iterator(pasted.end()));
-  return static_cast<int>(pasted.size());
+  return sheet.InsertClipboardLines(row, lines);
+}
+
+int CopyRowsToClipboard(BaseStadia& sheet, const SelectedRows& selected) {
+  sheet.Context().clipboard.SetText(StadiaClipboardText(sheet, selected.rows));
+  return 0;
+}
+
+int PasteRowsFromClipboard(BaseStadia& sheet, int row) {
+  std::string text;
+  if (!sheet.Context().clipboard.GetText(text)) return 0;
+  PasteStadiaText(sheet, text, row);
+  return 0;
 }
 
 }  // namespace kestrel

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <new>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/file_access.h"
-#include "platform/memory_advice.h"
 #include "platform/printf_format.h"
 #include "sheets/stadia/stadia.h"
 
@@ -162,18 +162,9 @@ RecordRead ReadOldStadiaRecord(ArchiveReader& in, StadiaRow& row) {
   return ReadTexts(in, row);
 }
 
-void Stadia::ReserveRows(std::size_t count) {
-  try {
-    rows_.reserve(count);
-  } catch (const std::bad_alloc&) {
-    return;  // the rows then arrive one by one
-  }
-  AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(StadiaRow));
-}
-
 int Stadia::SaveToFile(const std::string& path) {
   if (!unreadPath_.empty() && FollowLinks(path) == unreadPath_) {
-    ctx_.messages.Show(
+    Context().messages.Show(
         Sprintf("%s could not be read whole, so the Stadia sheet is not saved over it: "
                 "save it under another name",
                 path.c_str()));
@@ -185,16 +176,16 @@ int Stadia::SaveToFile(const std::string& path) {
     // The archive flushes into the temporary file before it is renamed.
     ArchiveWriter out(file.Get());
     WriteHeader(out);
-    for (const StadiaRow& row : rows_) WriteStadiaRecord(out, row);
+    for (const StadiaRow& row : Rows()) WriteStadiaRecord(out, row);
     if (!out.Flush()) file.NoteWriteFailure();
   }
   saved = saved && file.Commit();
   if (!saved) {
-    ctx_.messages.Show(
+    Context().messages.Show(
         Sprintf("Could not save the Stadia sheet to %s: %s", path.c_str(), file.Reason().c_str()));
     return 0;
   }
-  documentPath_ = path;
+  SetDocumentPath(path);
   unreadPath_.clear();
   // 1 when the file was written, so that a document never takes an unsaved
   // sheet for a saved one.
@@ -213,9 +204,9 @@ int Stadia::LoadFromOpenFile(std::FILE* file, const std::string& path) {
 
   // The rows read so far are kept until the new ones are all there.
   std::vector<StadiaRow> previous;
-  previous.swap(rows_);
-  ctx_.progress.SetText("Reading Stadia from Disk");
-  ctx_.progress.Show(0, 10, 1);
+  previous.swap(Rows());
+  Context().progress.SetText("Reading Stadia from Disk");
+  Context().progress.Show(0, 10, 1);
   std::string failure;
   try {
     ReadRows(in, fileBytes);
@@ -227,17 +218,17 @@ int Stadia::LoadFromOpenFile(std::FILE* file, const std::string& path) {
     // A file larger than the memory can hold: nothing half-read is kept.
     failure = Sprintf("Not enough memory to read %s", path.c_str());
   }
-  ctx_.progress.Hide();
+  Context().progress.Hide();
   if (!failure.empty()) {
-    std::vector<StadiaRow>().swap(rows_);
-    rows_.swap(previous);
+    std::vector<StadiaRow>().swap(Rows());
+    Rows().swap(previous);
     unreadPath_ = FollowLinks(path);
-    ctx_.messages.Show(failure);
+    Context().messages.Show(failure);
     return 0;
   }
   // Loaded rows are complete: no suggestions are offered on the last one.
   SetAllEntryFlags(true);
-  documentPath_ = path;
+  SetDocumentPath(path);
   unreadPath_.clear();
   return 1;
 }
@@ -254,19 +245,35 @@ void Stadia::ReadRows(ArchiveReader& in, std::optional<std::uint64_t> fileBytes)
     // Each row is read in place; the one the end of the file leaves empty
     // is dropped.
     for (;;) {
-      if (ReadStadiaRecord(in, rows_.emplace_back()) == RecordRead::Nothing) {
-        rows_.pop_back();
+      if (ReadStadiaRecord(in, Rows().emplace_back()) == RecordRead::Nothing) {
+        Rows().pop_back();
         break;
       }
-      if (++count % kRowsPerProgressStep == 0) ctx_.progress.Step();
+      if (++count % kRowsPerProgressStep == 0) Context().progress.Step();
     }
   } else {
     ReserveRows(RowsToReserve(fileBytes, kSmallestOldRecord));
-    rows_.push_back(std::move(first));
-    while (ReadOldStadiaRecord(in, rows_.emplace_back()) != RecordRead::Nothing) {
+    Rows().push_back(std::move(first));
+    while (ReadOldStadiaRecord(in, Rows().emplace_back()) != RecordRead::Nothing) {
     }
-    rows_.pop_back();
+    Rows().pop_back();
   }
+}
+
+std::string Stadia::RowState(int row) {
+  if (!RowInside(row)) return {};
+  ArchiveWriter out;
+  WriteStadiaRecord(out, Rows()[static_cast<std::size_t>(row)]);
+  return out.Bytes();
+}
+
+int Stadia::RestoreRowState(int row, const std::string& state) {
+  if (!RowInside(row)) return 0;
+  ArchiveReader in(state);
+  StadiaRow restored = BlankStadiaRow();
+  if (ReadStadiaRecord(in, restored) != RecordRead::Whole) return 0;
+  Rows()[static_cast<std::size_t>(row)] = std::move(restored);
+  return 1;
 }
 
 }  // namespace kestrel

@@ -28,33 +28,7 @@ void RegisterStadiaKind(SheetKindRegistry& registry) {
   SheetKind kind;
   kind.type = SheetType::Stadia;
   kind.make = [](SheetContext& context) { return std::make_unique<Stadia>(context); };
-  // The cases of Stadia::Command.
-  kind.commands = {kCmdSetDefaultType,
-                   kCmdReenterCell,
-                   kCmdApplyDefaultType,
-                   kCmdCalculate,
-                   kCmdShowCoordinates,
-                   kCmdFirstPoint,
-                   kCmdNextPoint,
-                   kCmdPrintHeader,
-                   kCmdPrintRows,
-                   kCmdFindPoint,
-                   kCmdFindSetup,
-                   kCmdFindCode,
-                   kCmdReplaceCode,
-                   kCmdCollectMissing,
-                   kCmdNextMissing,
-                   kCmdInsertHostPoint,
-                   kCmdCycleType,
-                   kCmdRenumber,
-                   kCmdCodeTable,
-                   kCmdCheckReport,
-                   kCmdAppendSheet,
-                   kCmdCopy,
-                   kCmdCut,
-                   kCmdPaste,
-                   kCmdLandXml,
-                   kCmdObservationStrings};
+  kind.commands = BaseStadia::CommandCodesWith(Stadia::OwnCommands());
   kind.messageLines = [](CUGDataSource& sheet) {
     return static_cast<Stadia&>(sheet).MessageLines();
   };

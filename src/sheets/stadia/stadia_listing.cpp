@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 #include "platform/ascii_case.h"
 #include "platform/ports.h"
 #include "platform/printf_format.h"
-#include "platform/text_encoding.h"
 #include "sheets/data_source.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stations_above.h"
 #include "survey/angle_steps.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
@@ -23,14 +22,6 @@
 namespace kestrel {
 
 namespace {
-
-constexpr const char* kListingPattern = "%s%sStadiaListing_%s.rtf";
-
-// Positions on the printed page, in twips (y grows upwards).
-constexpr int kTitleX = 3000;
-constexpr int kTitleY = -750;
-constexpr int kRowX = 360;
-constexpr int kRowsTopY = -1440;
 
 // The listing file's page: font in points, margins in twips.
 constexpr int kSmallFontPoints = 7;
@@ -164,9 +155,12 @@ VerticalConvention SheetConvention(const std::vector<StadiaRow>& rows) {
 // reading.
 class SetupTracker {
  public:
-  void Pass(const StadiaRow& row) {
+  explicit SetupTracker(const std::vector<StadiaRow>& rows) : rows_(rows) {}
+
+  void Pass(std::size_t index) {
+    const StadiaRow& row = rows_[index];
     if (row.type == kStadiaStn) {
-      stations_[row.point] = &row;
+      stations_.Pass(row.point, index);
     } else if (row.type == kStadiaAtBs) {
       orientation_ = OrientationOf(row);
     }
@@ -176,9 +170,9 @@ class SetupTracker {
 
  private:
   const StadiaRow* Station(std::uint32_t point) const {
-    const auto found = stations_.find(point);
-    if (found == stations_.end()) return nullptr;
-    const StadiaRow* station = found->second;
+    const std::optional<std::size_t> found = stations_.Nearest(point);
+    if (!found) return nullptr;
+    const StadiaRow* station = &rows_[*found];
     if (IsEmptyValue(station->east) || IsEmptyValue(station->north)) return nullptr;
     return station;
   }
@@ -195,7 +189,8 @@ class SetupTracker {
     return bearing - DmsToRadians(setup.hz);
   }
 
-  std::unordered_map<std::uint32_t, const StadiaRow*> stations_;
+  const std::vector<StadiaRow>& rows_;
+  StationsAbove stations_;
   std::optional<double> orientation_;
 };
 
@@ -230,11 +225,11 @@ std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, b
 
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(end - first));
-  SetupTracker setups;
+  SetupTracker setups(rows);
   // The set-up in force depends on the rows above the first one listed.
   for (int i = withCorrected ? 0 : first; i < end; ++i) {
     const StadiaRow& row = rows[static_cast<std::size_t>(i)];
-    if (withCorrected) setups.Pass(row);
+    if (withCorrected) setups.Pass(static_cast<std::size_t>(i));
     if (i < first || row.type < 0 || row.type >= kStadiaRowTypeCount) continue;
     std::string line = RowLine(f, row, coordinates);
     if (withCorrected && row.type == kStadiaSdHt && setups.OrientationRadians()) {
@@ -256,42 +251,6 @@ ReportSettings StadiaListingSettings(bool coordinates, bool corrected, bool& lan
     settings.marginBottom = kMarginBottom;
   }
   return settings;
-}
-
-int PrintStadiaHeader(Stadia& sheet, PageCanvas* canvas) {
-  if (canvas == nullptr) {
-    sheet.MessageLines().clear();
-    return -1;
-  }
-  canvas->DrawText(kTitleX, kTitleY, "Stadia Report");
-  // The path is native; the page takes Windows-1252 text.
-  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(),
-                   "Stadia File :" + Utf8ToCp1252(sheet.DocumentPath()));
-  return 0;
-}
-
-int ListStadiaRows(Stadia& sheet, PageCanvas* canvas, const RowRange& range) {
-  const bool corrected = range.corrected != 0;
-  if (canvas != nullptr) {
-    int y = kRowsTopY;
-    for (const std::string& line : StadiaListingLines(sheet, range.first, range.end, corrected)) {
-      y -= canvas->LineHeight();
-      canvas->DrawText(kRowX, y, line);
-    }
-    return 0;
-  }
-
-  std::vector<std::string>& lines = sheet.MessageLines();
-  for (std::string& line : StadiaListingLines(sheet, 0, sheet.RowCount(), corrected)) {
-    lines.push_back(std::move(line));
-  }
-  SheetContext& ctx = sheet.Context();
-  CReportWriter writer(ctx.messages);
-  bool landscape = false;
-  writer.settings = StadiaListingSettings(sheet.ShowCoordinates(), corrected, landscape);
-  std::string path = ctx.app.job.ReportPath(kListingPattern);
-  if (writer.WriteReport(lines, path, true, landscape, false) == 1) ctx.shell.OpenFile(path);
-  return 0;
 }
 
 }  // namespace kestrel

@@ -1,6 +1,7 @@
 #pragma once
-// The Stadia listing: one line per row, printed on a page (header and a range
-// of rows) or written whole to the job's listing RTF file. With the
+// The Stadia listing's lines and page: one line per row, printed on a page or
+// written whole to the job's listing RTF file through the family's listing
+// frame (stadia_reports.h). With the
 // coordinate columns shown and corrected values asked for, each SD/HT line
 // also carries the shot's corrected bearing and horizontal distance.
 #include <string>
@@ -10,20 +11,7 @@
 
 namespace kestrel {
 
-class PageCanvas;
 class Stadia;
-struct RowRange;
-
-// Command 12. With a page: "Stadia Report" and, one line lower, "Stadia File :"
-// with the sheet's path; returns 0. Without a page: empties the sheet's line
-// list and returns -1.
-int PrintStadiaHeader(Stadia& sheet, PageCanvas* canvas);
-
-// Command 13. With a page: the rows of `range` (clipped to the sheet), one text
-// line apart below the header. Without a page: every row is listed into the
-// sheet's line list, which is written to "<job folder>StadiaListing_<job>.rtf"
-// and opened. Returns 0.
-int ListStadiaRows(Stadia& sheet, PageCanvas* canvas, const RowRange& range);
 
 // The listing lines of rows [first, end) in the sheet's present layout and
 // the user's angle and distance notation. `corrected` adds the corrected

@@ -9,8 +9,8 @@
 #include "platform/ascii_case.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
-#include "report/report_writer.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_reports.h"
 #include "sheets/stadia/stadia_tolerances.h"
 #include "survey/angle_steps.h"
 #include "survey/angles.h"
@@ -27,7 +27,6 @@ constexpr std::string_view kAtmosphericKeyword = "AtmosphericCorrectionCoefficie
 // Anywhere in a note, in any case: set-ups without a backsight found take
 // their circle as bearings.
 constexpr std::string_view kAzimuthOnly = "azimuth only";
-constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
 
 bool IsZeroPoint(const StadiaRow& row) {
   return std::fabs(row.east) < kZeroStationLimit && std::fabs(row.north) < kZeroStationLimit &&
@@ -53,11 +52,8 @@ int CalculateStadia(Stadia& sheet) {
   StadiaReduction(sheet).Run();
   SheetContext& ctx = sheet.Context();
   if (!ctx.app.errorReport || sheet.MessageLines().empty()) return 0;
-  std::string path = ctx.app.job.ReportPath(kStadiaErrorReportName);
-  CReportWriter writer(ctx.messages);
-  if (writer.WriteReport(sheet.MessageLines(), path, true, false, false) == 1) {
-    ctx.shell.OpenFile(path);
-  }
+  WriteAndOpenReport(sheet, sheet.MessageLines(), ctx.app.job.ReportPath(kStadiaErrorReportName),
+                     false);
   return 0;
 }
 
@@ -72,12 +68,13 @@ void StadiaReduction::Run() {
   if (rows_.empty()) return;
   // Only the points that set-ups ask for are followed through the shots: a
   // sheet has a hundred shots to a set-up, and a small index stays fast.
+  std::vector<std::uint32_t> asked;
   for (const StadiaRow& row : rows_) {
     if (row.type != kStadiaAtBs) continue;
-    lastShot_.try_emplace(row.point, kNoRow);
-    lastShot_.try_emplace(BacksightNumber(row), kNoRow);
+    asked.push_back(row.point);
+    asked.push_back(BacksightNumber(row));
   }
-  MarkFollowedPoints();
+  shotsAbove_ = StationsAbove(asked);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const int type = rows_[i].type;
     if (IsStadiaShot(type) && setups_.empty() && !noSetupLineAdded_) {
@@ -94,36 +91,10 @@ void StadiaReduction::Run() {
       keepOffsets = true;
     } else if (IsStadiaShot(type)) {
       keepOffsets = !ReduceShot(i);
-      if (MayBeFollowed(rows_[i].point)) {
-        if (const auto followed = lastShot_.find(rows_[i].point); followed != lastShot_.end()) {
-          followed->second = i;
-        }
-      }
+      shotsAbove_.Pass(rows_[i].point, i);
     }
     if (!keepOffsets) ClearOffsets();
   }
-}
-
-// Sixteen bits per followed point leave about one shot in twenty of the
-// others to be looked up in vain.
-void StadiaReduction::MarkFollowedPoints() {
-  int bits = 10;
-  while (bits < 30 && (std::size_t{1} << bits) < 16 * lastShot_.size()) ++bits;
-  followedShift_ = 32 - bits;
-  followedBits_.assign((std::size_t{1} << bits) / 64, 0);
-  for (const auto& [point, row] : lastShot_) {
-    const std::uint32_t slot = BitSlot(point);
-    followedBits_[slot / 64] |= std::uint64_t{1} << (slot % 64);
-  }
-}
-
-std::uint32_t StadiaReduction::BitSlot(std::uint32_t point) const {
-  return static_cast<std::uint32_t>(point * 2654435761u) >> followedShift_;
-}
-
-bool StadiaReduction::MayBeFollowed(std::uint32_t point) const {
-  const std::uint32_t slot = BitSlot(point);
-  return (followedBits_[slot / 64] >> (slot % 64)) & 1;
 }
 
 void StadiaReduction::AddLine(std::string line) { lines_.push_back(std::move(line)); }
@@ -147,9 +118,8 @@ std::ptrdiff_t StadiaReduction::ZeroListedStation(std::uint32_t point) const {
 }
 
 std::ptrdiff_t StadiaReduction::NearestShotAbove(std::size_t, std::uint32_t point) const {
-  const auto found = lastShot_.find(point);
-  if (found == lastShot_.end() || found->second == kNoRow) return -1;
-  return static_cast<std::ptrdiff_t>(found->second);
+  const std::optional<std::size_t> found = shotsAbove_.Nearest(point);
+  return found ? static_cast<std::ptrdiff_t>(*found) : -1;
 }
 
 bool StadiaReduction::AzimuthOnlyNoteAbove(std::size_t) const { return azimuthOnlySeen_; }

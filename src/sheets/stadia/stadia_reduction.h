@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sheets/stadia/stadia_row.h"
+#include "sheets/stadia/stations_above.h"
 #include "survey/vertical_circle.h"
 
 namespace kestrel {
@@ -91,9 +92,6 @@ class StadiaReduction {
   void ApplyOffsets(StadiaRow& row, const StadiaSetup& setup) const;
   void ClearOffsets();
   void AddLine(std::string line);
-  void MarkFollowedPoints();
-  std::uint32_t BitSlot(std::uint32_t point) const;
-  bool MayBeFollowed(std::uint32_t point) const;
 
   std::vector<StadiaRow>& rows_;
   std::vector<std::string>& lines_;
@@ -107,11 +105,8 @@ class StadiaReduction {
 
   // Indexes of the rows met so far.
   std::unordered_map<std::uint32_t, std::size_t> firstStation_;  // point -> position
-  // Point -> its last shot row, for the points that AT/BS rows name; a bit
-  // per hash slot of those points spares most shots a lookup in the map.
-  std::unordered_map<std::uint32_t, std::size_t> lastShot_;
-  std::vector<std::uint64_t> followedBits_;
-  int followedShift_ = 32;
+  // The last shot row of each point that an AT/BS row names.
+  StationsAbove shotsAbove_;
   bool azimuthOnlySeen_ = false;
 
   // Options of this pass only.

@@ -7,9 +7,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::array<std::string_view, kStadiaRowTypeCount> kKeywords = {
-    "STN", "AT/BS", "Fnote", "SD/HT", "HZ/DH", "HD/RL", "CHK"};
-
 constexpr std::uint64_t kLowHalf = 0xFFFFFFFFu;
 
 }  // namespace
@@ -22,12 +19,12 @@ StadiaRow BlankStadiaRow(int type) {
 
 std::string_view StadiaTypeKeyword(int type) {
   if (type < 0 || type >= kStadiaRowTypeCount) return {};
-  return kKeywords[static_cast<std::size_t>(type)];
+  return kStadiaTypeKeywords[static_cast<std::size_t>(type)];
 }
 
 int StadiaTypeFromKeyword(std::string_view keyword) {
   for (int type = 0; type < kStadiaRowTypeCount; ++type) {
-    if (kKeywords[static_cast<std::size_t>(type)] == keyword) return type;
+    if (kStadiaTypeKeywords[static_cast<std::size_t>(type)] == keyword) return type;
   }
   return -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // One row of a Stadia field book and its row types. The first 69 bytes of a
 // row (type to height) are what the sheet file holds for it.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,6 +10,8 @@
 
 namespace kestrel {
 
+// Codes 0 (STN), 1 (AT/BS) and 2 (Fnote) are the same on every radiation
+// sheet; each sheet numbers its own shot types from 3.
 enum StadiaRowType : int {
   kStadiaStn = 0,    // known station: point and entered coordinates
   kStadiaAtBs = 1,   // set-up: instrument point, backsight point and reading
@@ -20,7 +23,9 @@ enum StadiaRowType : int {
 };
 inline constexpr int kStadiaRowTypeCount = 7;
 
-// The drop list of the type column, one keyword per type in code order.
+// The keywords of the type column in code order, and its drop list.
+inline constexpr std::array<std::string_view, kStadiaRowTypeCount> kStadiaTypeKeywords = {
+    "STN", "AT/BS", "Fnote", "SD/HT", "HZ/DH", "HD/RL", "CHK"};
 inline constexpr const char* kStadiaTypeChoices = "STN\nAT/BS\nFnote\nSD/HT\nHZ/DH\nHD/RL\nCHK\n";
 
 struct StadiaRow {

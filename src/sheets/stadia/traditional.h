@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "sheets/data_source.h"
 #include "sheets/sheet_context.h"
-#include "sheets/stadia/base_stadia.h"
 #include "sheets/stadia/traditional_reduction.h"
 #include "sheets/stadia/traditional_row.h"
 #include "sheets/stadia/traditional_tacheometry.h"
 
 namespace kestrel {
 
-class Traditional : public BaseStadia {
+// Not yet a member of the radiation family (base_stadia.h): it keeps its own
+// rows and commands until it moves onto StadiaFamily<TraditionalRow>.
+class Traditional : public CUGDataSource {
  public:
   static constexpr int kEntryColumns = 12;
   static constexpr int kColumnsHidden = 9;

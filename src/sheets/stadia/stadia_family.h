@@ -1,0 +1,584 @@
+#pragma once
+// StadiaFamily<Row>: the rows of a radiation sheet and every operation on
+// them that the members share, written once for any member's row record.
+//
+// A member's Row is default-constructed blank (every double empty, no point,
+// empty texts) and has the fields of StadiaRow under the same names (type,
+// point, hz, obs2, dist, targetHt, east, north, height, code, comment, note),
+// with BacksightNumber and SetBacksightNumber for its AT/BS rows; a member
+// whose cells mean something else overrides FieldText and ParseField. Row
+// type codes 0 (STN), 1 (AT/BS) and 2 (Fnote) are the family's; every type
+// after the field note is a shot.
+//
+// A member instantiates the template once in its own .cpp
+// (`template class StadiaFamily<MyRow>;`) and declares it `extern` in its
+// header, so the code is compiled once.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "platform/memory_advice.h"
+#include "platform/number_text.h"
+#include "platform/printf_format.h"
+#include "sheets/stadia/base_stadia.h"
+#include "sheets/stadia/stadia_row.h"
+#include "sheets/stadia/stadia_tolerances.h"
+#include "sheets/stadia/stations_above.h"
+#include "survey/angles.h"
+#include "survey/distances.h"
+#include "survey/empty_value.h"
+
+namespace kestrel {
+
+// The record of one row as the host receives it (commands 10, 11).
+PointRecord UploadRecordOf(std::uint32_t point, double east, double north, double height,
+                           const std::string& code, const std::string& comment);
+template <class Row>
+PointRecord UploadRecord(const Row& row) {
+  return UploadRecordOf(row.point, row.east, row.north, row.height, row.code, row.comment);
+}
+
+// A check shot's line of the check shot report: the station's coordinates
+// less the check shot's; false when either lacks a position.
+bool CheckShotLine(std::uint32_t point, const double (&station)[3], const double (&check)[3],
+                   std::string& line);
+
+template <class Row>
+class StadiaFamily : public BaseStadia {
+ public:
+  using BaseStadia::BaseStadia;
+
+  int RowCount() override { return static_cast<int>(rows_.size()); }
+  int ColumnHeading(int column, std::string& text) override;
+  int AppendRow() override;
+  int InsertRow(int index) override;
+  int DeleteRow(int index) override;
+  int CellText(int column, int row, CellValue& cell) override;
+  int ParseCell(int column, int row, const CellValue& cell) override;
+  int GridOption(int option, int& p1, int& p2) override;
+
+  // The rows, for the reductions, the listings and the exports.
+  std::vector<Row>& Rows() { return rows_; }
+  const std::vector<Row>& Rows() const { return rows_; }
+
+  int NextUploadRecord(PointRecord* record, bool first) override;
+  std::vector<std::string> CheckShotLines() const override;
+
+ protected:
+  bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
+  // Room for the rows of a file about to be read, in huge pages where the
+  // system has them; skipped when the machine cannot give it.
+  void ReserveRows(std::size_t count);
+
+  // Hooks with the family's behaviour as default.
+
+  // The text of an angle field of `row` (Hz or Vertical).
+  virtual std::string AngleText(const Row& row, StadiaField field, double packedDms) const;
+  virtual std::string FieldText(int column, const Row& row) const;
+  // Cell parsing of columns 1 and up.
+  virtual void ParseField(int column, Row& row, const std::string& text);
+  // The last row offers values from the rows above (see the .cpp comment).
+  virtual bool SuggestionText(int column, int row, std::string& text);
+  // The member's own Enter-key moves, tried before the family's; true when it
+  // moved the cursor.
+  virtual bool MemberNextCell(int& /*column*/, int& /*row*/) { return false; }
+
+  int FindPoint(std::int64_t number) const override;
+  int FindSetup(std::int64_t start) const override;
+  int FindCode(std::int64_t start, const std::string& code) const override;
+  void ReplaceCode(const std::string& from, const std::string& to) override;
+  void CollectMissingPoints() override;
+  void InsertHostPoint(std::int64_t row, const PointRecord& point) override;
+  int CycleType(std::int64_t row, char key) override;
+  void Renumber(const NumberRange& range, std::int64_t firstNewNumber) override;
+  void ApplyDefaultType(int row) override;
+
+  static Row BlankRow(int type) {
+    Row row;
+    row.type = static_cast<std::int8_t>(type);
+    return row;
+  }
+
+ private:
+  int TypeFromKeyword(std::string_view keyword) const;
+
+  std::vector<Row> rows_;
+  // The row after the one the last upload record came from (commands 10, 11).
+  std::size_t uploadNext_ = 0;
+};
+
+// --- Rows and cells ------------------------------------------------------------
+
+template <class Row>
+int StadiaFamily<Row>::TypeFromKeyword(std::string_view keyword) const {
+  const std::span<const std::string_view> keywords = Columns().keywords;
+  const auto found = std::find(keywords.begin(), keywords.end(), keyword);
+  return found == keywords.end() ? -1 : static_cast<int>(found - keywords.begin());
+}
+
+template <class Row>
+int StadiaFamily<Row>::ColumnHeading(int column, std::string& text) {
+  const int row = ReadInt(text);
+  text.clear();
+  const int count = RowCount();
+  if (count == 0 || row < 0 || row > count) return 0;
+  text = Columns().Heading(column, rows_[static_cast<std::size_t>(std::min(row, count - 1))].type);
+  return 0;
+}
+
+template <class Row>
+int StadiaFamily<Row>::AppendRow() {
+  if (!rows_.empty() && rows_.back().point == kNoPoint && rows_.back().note.empty()) return 0;
+  rows_.push_back(BlankRow(DefaultType()));
+  SetAllEntryFlags(false);
+  return 0;
+}
+
+template <class Row>
+int StadiaFamily<Row>::InsertRow(int index) {
+  if (index < 0 || index > RowCount()) return 0;
+  rows_.insert(rows_.begin() + index, BlankRow(kStadiaStn));
+  return 0;
+}
+
+template <class Row>
+int StadiaFamily<Row>::DeleteRow(int index) {
+  if (!RowInside(index)) return 0;
+  if (index == RowCount() - 1) SetAllEntryFlags(true);
+  rows_.erase(rows_.begin() + index);
+  return 0;
+}
+
+template <class Row>
+std::string StadiaFamily<Row>::AngleText(const Row&, StadiaField field, double packedDms) const {
+  return field == StadiaField::Vertical ? VerticalAngleText(packedDms)
+                                        : HorizontalAngleText(packedDms);
+}
+
+template <class Row>
+std::string StadiaFamily<Row>::FieldText(int column, const Row& row) const {
+  if (column == 0) return std::string(TypeKeyword(row.type));
+  const StadiaField field = Columns().SpecOf(column, row.type).field;
+  switch (field) {
+    case StadiaField::None:
+      return {};
+    case StadiaField::Point:
+      return row.point == kNoPoint ? std::string() : Sprintf("%1d", static_cast<int>(row.point));
+    case StadiaField::Note:
+      return row.note;
+    case StadiaField::Hz:
+      return AngleText(row, field, row.hz);
+    case StadiaField::Vertical:
+      return AngleText(row, field, row.obs2);
+    case StadiaField::Backsight:
+      return HasBacksight(row) ? Sprintf("%1d", static_cast<int>(BacksightNumber(row)))
+                               : std::string();
+    case StadiaField::Dist:
+      return DistanceText(row.dist);
+    case StadiaField::HeightDiff:
+      return DistanceText(row.obs2);
+    case StadiaField::TargetHt:
+      return DistanceText(row.targetHt);
+    case StadiaField::East:
+      return DistanceText(row.east);
+    case StadiaField::North:
+      return DistanceText(row.north);
+    case StadiaField::Height:
+      return DistanceText(row.height);
+    case StadiaField::Code:
+      return row.code;
+    case StadiaField::Comment:
+      return row.comment;
+  }
+  return {};
+}
+
+// The last row offers values from the rows above in the cell after the one
+// the user filled last. The column-2 suggestion is stored as well, so that the
+// shot keeps it when the user passes over it.
+template <class Row>
+bool StadiaFamily<Row>::SuggestionText(int column, int row, std::string& text) {
+  if (row != RowCount() - 1 || row == 0) return false;
+  if (column < 1 || column >= Columns().entryColumns) return false;
+  Row& current = rows_[static_cast<std::size_t>(row)];
+  if (current.type == kStadiaFnote) return false;
+  if (!EntryFlag(column - 1) || EntryFlag(column)) return false;
+  int source = row - 1;
+  while (source >= 0 && rows_[static_cast<std::size_t>(source)].type == kStadiaFnote) --source;
+  if (source < 0) return false;
+  const Row& from = rows_[static_cast<std::size_t>(source)];
+
+  switch (column) {
+    case 1:
+      // The next number after the row above; nothing when it has none.
+      text =
+          from.point == kNoPoint ? std::string() : Sprintf("%6d", static_cast<int>(from.point + 1));
+      return true;
+    case 2: {
+      if (!IsShot(current.type)) return false;
+      int shot = row - 1;
+      while (shot >= 0 && !IsShot(rows_[static_cast<std::size_t>(shot)].type)) --shot;
+      if (shot < 0) return false;
+      current.hz = rows_[static_cast<std::size_t>(shot)].hz;
+      text = IsEmptyValue(current.hz) ? std::string() : FormatDmsText(current.hz);
+      return true;
+    }
+    case 5:
+      if (current.type == kStadiaHdRl) return false;
+      // In the user's distance notation, so that passing over the cell reads
+      // the same value back.
+      text = DistanceText(from.targetHt);
+      return true;
+    case 6:
+      text = from.code;
+      return true;
+    case 7:
+      text = from.comment;
+      return true;
+    default:
+      text.clear();
+      return true;
+  }
+}
+
+template <class Row>
+int StadiaFamily<Row>::CellText(int column, int row, CellValue& cell) {
+  cell = CellValue{};
+  if (column == -1 && row == -1) return 0;
+  if (column == -1) {
+    cell.text = Sprintf("%1d", row + 1);
+    return 0;
+  }
+  if (row == -1) {
+    cell.text = StoredHeading(column);
+    return 0;
+  }
+  if (rows_.empty()) return 0;
+  if (column == 0) cell.choices = Columns().typeChoices;
+  if (!RowInside(row) || column < 0) return 0;
+
+  const Row& current = rows_[static_cast<std::size_t>(row)];
+  const bool station = current.type == kStadiaStn || current.type == kStadiaAtBs;
+  cell.textColor = station ? kBlueText : kBlackText;
+  cell.joinNote = current.type == kStadiaFnote;
+  if (!SuggestionText(column, row, cell.text)) cell.text = FieldText(column, current);
+  return 0;
+}
+
+template <class Row>
+void StadiaFamily<Row>::ParseField(int column, Row& row, const std::string& text) {
+  const int mode = Context().units.BearingMode();
+  const int unit = Context().units.DistanceUnit();
+  switch (Columns().SpecOf(column, row.type).field) {
+    case StadiaField::None:
+      break;
+    case StadiaField::Point:
+      row.point = static_cast<std::uint32_t>(ReadInt(text));
+      break;
+    case StadiaField::Note:
+      row.note = text;
+      break;
+    case StadiaField::Hz:
+      row.hz = FiniteOrEmpty(ParseAngleText(text, mode));
+      break;
+    case StadiaField::Vertical:
+      row.obs2 = FiniteOrEmpty(ParseAngleText(text, mode == kGrads ? kGrads : kWholeCircle));
+      break;
+    case StadiaField::Backsight:
+      SetBacksightNumber(row, static_cast<std::uint32_t>(ReadInt(text)));
+      break;
+    case StadiaField::Dist:
+      row.dist = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::HeightDiff:
+      row.obs2 = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::TargetHt:
+      row.targetHt = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::East:
+      row.east = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::North:
+      row.north = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::Height:
+      row.height = FiniteOrEmpty(ParseDistanceText(text, unit));
+      break;
+    case StadiaField::Code:
+      row.code = text;
+      break;
+    case StadiaField::Comment:
+      row.comment = text;
+      break;
+  }
+}
+
+template <class Row>
+int StadiaFamily<Row>::ParseCell(int column, int row, const CellValue& cell) {
+  const int count = RowCount();
+  if (row < 0 || row > count) return 0;
+  if (row == count) {
+    // The entry in the row after the last only opens a new row.
+    AppendRow();
+    return 0;
+  }
+  Row& target = rows_[static_cast<std::size_t>(row)];
+  int result = 0;
+  if (column == 0) {
+    const int type = TypeFromKeyword(cell.text);
+    if (type >= 0) target.type = static_cast<std::int8_t>(type);
+    result = 1;
+  } else {
+    ParseField(column, target, cell.text);
+  }
+  if (row == count - 1) SetEntryFlag(column);
+  return result;
+}
+
+template <class Row>
+int StadiaFamily<Row>::GridOption(int option, int& p1, int& p2) {
+  if (option == 1) {
+    p2 = Columns().Width(p1);
+    return 0;
+  }
+  if (option != 2) return 0;
+  int& column = p1;
+  int& row = p2;
+  if (!RowInside(row)) return 1;
+  if (rows_[static_cast<std::size_t>(row)].type == kStadiaFnote && column == 1) {
+    column = 0;
+    ++row;
+  } else if (MemberNextCell(column, row)) {
+    // moved by the member's rule
+  } else if (++column > ColumnCount()) {
+    column = 0;
+    ++row;
+  }
+  return 0;
+}
+
+template <class Row>
+void StadiaFamily<Row>::ReserveRows(std::size_t count) {
+  try {
+    rows_.reserve(count);
+  } catch (const std::bad_alloc&) {
+    return;  // the rows then arrive one by one
+  }
+  AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(Row));
+}
+
+// --- The family's row commands -------------------------------------------------
+
+template <class Row>
+int StadiaFamily<Row>::FindPoint(std::int64_t number) const {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    const Row& row = rows_[i];
+    if (row.type != kStadiaFnote && row.point != kNoPoint &&
+        static_cast<std::int64_t>(row.point) == number) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+template <class Row>
+int StadiaFamily<Row>::FindSetup(std::int64_t start) const {
+  for (auto i = static_cast<std::size_t>(std::max<std::int64_t>(start, 0)); i < rows_.size(); ++i) {
+    if (rows_[i].type == kStadiaAtBs) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+template <class Row>
+int StadiaFamily<Row>::FindCode(std::int64_t start, const std::string& code) const {
+  for (auto i = static_cast<std::size_t>(std::max<std::int64_t>(start, 0)); i < rows_.size(); ++i) {
+    if (rows_[i].code == code) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+template <class Row>
+void StadiaFamily<Row>::ReplaceCode(const std::string& from, const std::string& to) {
+  for (Row& row : rows_) {
+    if (row.code == from) row.code = to;
+  }
+}
+
+// The instrument and backsight points of the set-ups that no station row
+// gives coordinates, for fetching from the host: instrument points first,
+// then backsight points, each in row order and each number once.
+template <class Row>
+void StadiaFamily<Row>::CollectMissingPoints() {
+  const auto supplies = [](const Row& row) {
+    return !(std::fabs(row.east) < kNoCoordinateLimit &&
+             std::fabs(row.north) < kNoCoordinateLimit &&
+             std::fabs(row.height) < kNoCoordinateLimit);
+  };
+  std::unordered_set<std::uint32_t> supplied;
+  for (const Row& row : rows_) {
+    if (row.type == kStadiaStn && supplies(row)) supplied.insert(row.point);
+  }
+  std::vector<std::uint32_t>& missing = MissingPoints();
+  std::unordered_set<std::uint32_t> listed;
+  auto add = [&](std::uint32_t number) {
+    if (number == 0 || number == kNoPoint || supplied.contains(number)) return;
+    if (listed.insert(number).second) missing.push_back(number);
+  };
+  for (const Row& row : rows_) {
+    if (row.type == kStadiaAtBs) add(row.point);
+  }
+  for (const Row& row : rows_) {
+    if (row.type == kStadiaAtBs) add(BacksightNumber(row));
+  }
+}
+
+template <class Row>
+void StadiaFamily<Row>::InsertHostPoint(std::int64_t row, const PointRecord& point) {
+  Row station = BlankRow(kStadiaStn);
+  station.point = static_cast<std::uint32_t>(point.point);
+  station.code = point.code;
+  station.comment = point.description;
+  station.east = FiniteOrEmpty(point.east);
+  station.north = FiniteOrEmpty(point.north);
+  station.height = FiniteOrEmpty(double(point.height));
+  const auto at = std::clamp<std::int64_t>(row, 0, RowCount());
+  rows_.insert(rows_.begin() + at, std::move(station));
+}
+
+template <class Row>
+int StadiaFamily<Row>::CycleType(std::int64_t row, char key) {
+  if (row < 0 || row >= RowCount()) return 1;
+  Row& target = rows_[static_cast<std::size_t>(row)];
+  const int count = static_cast<int>(Columns().keywords.size());
+  const int type = ((target.type % count) + count) % count;
+  int next = type;
+  if (key == ' ' || key == '+') {
+    next = (type + 1) % count;
+  } else if (key == '-') {
+    next = (type + count - 1) % count;
+  } else {
+    return 1;
+  }
+  target.type = static_cast<std::int8_t>(next);
+  return 0;
+}
+
+template <class Row>
+void StadiaFamily<Row>::ApplyDefaultType(int row) {
+  if (RowInside(row))
+    rows_[static_cast<std::size_t>(row)].type = static_cast<std::int8_t>(DefaultType());
+}
+
+// Gives the points whose numbers lie in the range new numbers from
+// `firstNewNumber` on, in row order. Every later repeat of a renumbered point
+// (set-ups included) and every later backsight to it follow it. Numbers are
+// compared as signed 64-bit values; the "All" range takes every point, and
+// rows without a point number never take part.
+template <class Row>
+void StadiaFamily<Row>::Renumber(const NumberRange& numbers, std::int64_t firstNewNumber) {
+  // The range the Renumber Points dialog sends for "All".
+  constexpr NumberRange kAllNumbers{-10000000, 100000000};
+  const bool all = numbers.first == kAllNumbers.first && numbers.last == kAllNumbers.last;
+  auto selected = [&](std::uint32_t point) {
+    if (point == kNoPoint) return false;
+    const auto value = static_cast<std::int64_t>(point);
+    return all || (value >= numbers.first && value <= numbers.last);
+  };
+
+  // Rows (or set-ups' backsights) by number, then by row, so that the
+  // repeats of a point are found without scanning the sheet for each
+  // renumbered point. The indexes hold the numbers as they were before
+  // renumbering, so a new number that equals a later old number is never
+  // taken for it: each point and each backsight moves at most once.
+  using NumberIndex = std::vector<std::pair<std::uint32_t, std::size_t>>;
+  NumberIndex points;
+  NumberIndex backsights;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].point != kNoPoint) points.emplace_back(rows_[i].point, i);
+    if (rows_[i].type == kStadiaAtBs && BacksightNumber(rows_[i]) != 0) {
+      backsights.emplace_back(BacksightNumber(rows_[i]), i);
+    }
+  }
+  std::sort(points.begin(), points.end());
+  std::sort(backsights.begin(), backsights.end());
+  // The entries of `index` with `number` at or after `row`.
+  const auto repeatsFrom = [](const NumberIndex& index, std::uint32_t number, std::size_t row) {
+    const auto first = std::lower_bound(index.begin(), index.end(), std::make_pair(number, row));
+    auto last = first;
+    while (last != index.end() && last->first == number) ++last;
+    return std::make_pair(first, last);
+  };
+
+  std::vector<bool> done(rows_.size(), false);
+  auto next = static_cast<std::uint32_t>(firstNewNumber);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    Row& row = rows_[i];
+    if (row.type == kStadiaAtBs || done[i] || !selected(row.point)) continue;
+    const std::uint32_t old = row.point;
+    if (old == 0) {
+      row.point = next;
+      done[i] = true;
+    } else {
+      const auto [first, last] = repeatsFrom(points, old, i);
+      for (auto entry = first; entry != last; ++entry) {
+        if (done[entry->second]) continue;
+        rows_[entry->second].point = next;
+        done[entry->second] = true;
+      }
+      const auto [bsFirst, bsLast] = repeatsFrom(backsights, old, i);
+      for (auto entry = bsFirst; entry != bsLast; ++entry) {
+        SetBacksightNumber(rows_[entry->second], next);
+      }
+    }
+    ++next;
+  }
+}
+
+// Commands 10 and 11: the first row at or after the cursor that is neither
+// an AT/BS row nor a field note; -1 when none is left (or no record was
+// given).
+template <class Row>
+int StadiaFamily<Row>::NextUploadRecord(PointRecord* record, bool first) {
+  if (first) uploadNext_ = 0;
+  if (record == nullptr) return -1;
+  for (std::size_t i = uploadNext_; i < rows_.size(); ++i) {
+    if (rows_[i].type == kStadiaAtBs || rows_[i].type == kStadiaFnote) continue;
+    *record = UploadRecord(rows_[i]);
+    uploadNext_ = i + 1;
+    return 0;
+  }
+  uploadNext_ = rows_.size();
+  return -1;
+}
+
+// For every CHK row, the nearest STN row above with its point.
+template <class Row>
+std::vector<std::string> StadiaFamily<Row>::CheckShotLines() const {
+  std::vector<std::string> lines;
+  StationsAbove stations;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    const Row& row = rows_[i];
+    if (row.type == kStadiaStn) {
+      stations.Pass(row.point, i);
+    } else if (row.type == kStadiaChk) {
+      const std::optional<std::size_t> above = stations.Nearest(row.point);
+      if (!above) continue;
+      const Row& station = rows_[*above];
+      std::string line;
+      if (CheckShotLine(row.point, {station.east, station.north, station.height},
+                        {row.east, row.north, row.height}, line)) {
+        lines.push_back(std::move(line));
+      }
+    }
+  }
+  return lines;
+}
+
+}  // namespace kestrel
