@@ -41,6 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireFiniteRows(sheet);
   sheet.Command(kCmdCalculate);
   RequireFiniteRows(sheet);
+  // What was read saves, and reads back to the same rows.
+  const std::string copy = fuzz::ScratchFolder() + "/trad2.tst";
+  if (sheet.SaveToFile(copy) != 1) std::abort();
+  Traditional reread(context.ctx);
+  if (reread.LoadFromFile(copy) != 1) std::abort();
+  const std::string again = fuzz::ScratchFolder() + "/trad3.tst";
+  if (reread.SaveToFile(again) != 1 || FileBytes(again) != FileBytes(copy)) std::abort();
+  // The cells and the listing with the texts emptied (a text may say "inf"
+  // itself): no number in them is non-finite.
+  for (TraditionalRow& row : sheet.Rows()) {
+    row.code.clear();
+    row.comment.clear();
+    row.note.clear();
+  }
   for (const bool wide : {false, true}) {
     sheet.Command(kCmdShowCoordinates, std::int64_t{wide ? 1 : 0});
     for (const std::string& line : TraditionalListingLines(sheet, 0, sheet.RowCount())) {
@@ -54,12 +68,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
   }
-  // What was read saves, and reads back to the same rows.
-  const std::string copy = fuzz::ScratchFolder() + "/trad2.tst";
-  if (sheet.SaveToFile(copy) != 1) std::abort();
-  Traditional reread(context.ctx);
-  if (reread.LoadFromFile(copy) != 1) std::abort();
-  const std::string again = fuzz::ScratchFolder() + "/trad3.tst";
-  if (reread.SaveToFile(again) != 1 || FileBytes(again) != FileBytes(copy)) std::abort();
   return 0;
 }
