@@ -10,6 +10,9 @@
 #include "adjust/grid_corrections.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "sheets/stadia/field_notes.h"
+#include "sheets/stadia/stations_above.h"
+#include "survey/angle_steps.h"
 #include "survey/angles.h"
 #include "survey/geometry.h"
 
@@ -17,8 +20,10 @@ namespace kestrel {
 
 namespace {
 
-constexpr double kRadiansPerDegree = kPi / 180.0;
 constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
+// Most shots are never looked up: a dense filter over the points set-ups ask
+// for tells so without probing the index.
+constexpr int kFilterBitsPerPoint = 64;
 constexpr double kUnknownOrientation = 1e15;
 // Beyond this the box cannot be a refraction rate (it would be degrees per km).
 constexpr double kLargestVerticalAdjustment = 1e6;
@@ -52,20 +57,6 @@ double DegreesToPreciseDms(double degrees) {
     whole += 1.0;
   }
   return whole + minutes / 100.0 + seconds / 10000.0;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view keyword) {
-  if (text.size() < keyword.size()) return false;
-  for (std::size_t i = 0; i < keyword.size(); ++i) {
-    if (LowerAscii(text[i]) != keyword[i]) return false;
-  }
-  return true;
-}
-
-double NumberAfter(std::string_view text, std::size_t skip) {
-  return ReadDouble(text.substr(std::min(skip, text.size())));
 }
 
 // The log's printf fields ("%5d", "%6.2f", ...) written without printf: a
@@ -130,14 +121,15 @@ class Reduction {
   // searched for in the observed directions. Knowing them up front keeps the
   // per-row cost of the indexes to one hash probe.
   void IndexWhatSetupsAsk() {
+    std::vector<std::uint32_t> wantedPoints;
     bool setupSeen = false;
     for (const PrecisionStadiaRow& row : rows_) {
       if (row.type == kStadiaAtBs) {
         setupSeen = true;
-        wantedPoints_.insert(row.point);
+        wantedPoints.push_back(row.point);
         const std::uint32_t b = BacksightNumber(row);
         if (b != 0) {
-          wantedPoints_.insert(b);
+          wantedPoints.push_back(b);
           wantedPairs_.insert(PairKey(row.point, b));
           wantedPairs_.insert(PairKey(b, row.point));
         }
@@ -145,35 +137,15 @@ class Reduction {
         ++slopeShots_;
       }
       if (!setupSeen && IsShot(row.type)) {
-        wantedPoints_.insert(row.point);
-        wantedPoints_.insert(0);  // the "set-up point" of shots above every set-up
+        wantedPoints.push_back(row.point);
+        wantedPoints.push_back(0);  // the "set-up point" of shots above every set-up
       }
     }
-    MarkWantedPoints();
-  }
-
-  // A bit per hash slot of the wanted points: most shots are never looked
-  // up, and the bit tells so without probing the set.
-  void MarkWantedPoints() {
-    int bits = 10;
-    while (bits < 30 && (std::size_t{1} << bits) < 64 * wantedPoints_.size()) ++bits;
-    wantedShift_ = 32 - bits;
-    wantedBits_.assign((std::size_t{1} << bits) / 64, 0);
-    for (std::uint32_t point : wantedPoints_) {
-      const std::uint32_t slot = BitSlot(point);
-      wantedBits_[slot / 64] |= std::uint64_t{1} << (slot % 64);
-    }
-  }
-  std::uint32_t BitSlot(std::uint32_t point) const {
-    return static_cast<std::uint32_t>(point * 2654435761u) >> wantedShift_;
-  }
-  bool MayBeWanted(std::uint32_t point) const {
-    const std::uint32_t slot = BitSlot(point);
-    return (wantedBits_[slot / 64] >> (slot % 64)) & 1;
+    coordinatesAbove_ = StationsAbove(wantedPoints, kFilterBitsPerPoint);
   }
 
   void BeginPass() {
-    lastCoordinateRow_.clear();
+    coordinatesAbove_.Restart();
     station_ = kNoRow;
   }
 
@@ -181,18 +153,15 @@ class Reduction {
   void Passed(std::size_t i) {
     const PrecisionStadiaRow& row = rows_[i];
     if (row.type == kStadiaAtBs) station_ = i;
-    if (GivesCoordinates(row.type) && MayBeWanted(row.point) &&
-        wantedPoints_.count(row.point) != 0) {
-      lastCoordinateRow_[row.point] = i;
-    }
+    if (GivesCoordinates(row.type)) coordinatesAbove_.Pass(row.point, i);
   }
 
   // The nearest row above that gives coordinates for `point`, when they are
   // known.
   bool CoordinatesOf(std::uint32_t point, Coordinates& out) const {
-    const auto found = lastCoordinateRow_.find(point);
-    if (found == lastCoordinateRow_.end()) return false;
-    const PrecisionStadiaRow& row = rows_[found->second];
+    const std::optional<std::size_t> found = coordinatesAbove_.Nearest(point);
+    if (!found) return false;
+    const PrecisionStadiaRow& row = rows_[*found];
     if (!Usable(row.east) || !Usable(row.north)) return false;
     out = {row.east, row.north, row.height};
     return true;
@@ -272,7 +241,7 @@ class Reduction {
   void Observe(std::uint32_t from, std::uint32_t to, double bearing) {
     const std::uint64_t key = PairKey(from, to);
     ++directionCount_;
-    if (!MayBeWanted(to) || wantedPairs_.count(key) == 0) return;
+    if (!coordinatesAbove_.Follows(to) || wantedPairs_.count(key) == 0) return;
     firstDirection_.try_emplace(key, directionCount_, bearing);
   }
 
@@ -532,22 +501,8 @@ class Reduction {
   // The elevation angle in degrees of a vertical reading under the
   // convention in force, with the "vertadj" note's angle added.
   double Elevation(double reading) const {
-    const double v = DmsToDegrees(reading);
-    double e = 90.0 - v;
-    switch (state_.convention) {
-      case PrecisionVertical::V0ha:
-        e = v;
-        break;
-      case PrecisionVertical::V0na:
-        e = v - 90.0;
-        break;
-      case PrecisionVertical::V0nc:
-        e = 450.0 - v;
-        break;
-      case PrecisionVertical::Zenith:
-        break;
-    }
-    return e + DmsToDegrees(state_.verticalAdjustment);
+    return ElevationDegrees(DmsToDegrees(reading), state_.convention) +
+           DmsToDegrees(state_.verticalAdjustment);
   }
 
   void ApplyOffsets(PrecisionStadiaRow& row, const Coordinates& at) const {
@@ -570,31 +525,28 @@ class Reduction {
   }
 
   void ReadNote(std::string_view note) {
-    const auto is = [note](std::string_view keyword) { return StartsWithNoCase(note, keyword); };
-    if (is("or ")) {
-      state_.sideOffset = NumberAfter(note, 3);
-      state_.right = true;
-    } else if (is("ol ")) {
-      state_.sideOffset = NumberAfter(note, 3);
-      state_.left = true;
-    } else if (is("go ")) {
-      state_.extension = NumberAfter(note, 3);
-      state_.extend = true;
-    } else if (is("bk ")) {
-      state_.extension = -NumberAfter(note, 3);
-      state_.extend = true;
-    } else if (is("v0ha")) {
-      state_.convention = PrecisionVertical::V0ha;
-    } else if (is("v0na")) {
-      state_.convention = PrecisionVertical::V0na;
-    } else if (is("v0nc")) {
-      state_.convention = PrecisionVertical::V0nc;
-    } else if (is("null")) {
-      state_.noHeight = true;
-    } else if (is("vertadj ")) {
-      double angle = NumberAfter(note, 8);
-      if (angle < 0.0) angle += 360.0;
-      state_.verticalAdjustment = angle;
+    const FieldNote read = ReadFieldNote(note);
+    switch (read.keyword) {
+      case NoteKeyword::RightOffset:
+      case NoteKeyword::LeftOffset:
+        state_.sideOffset = read.value;
+        (read.keyword == NoteKeyword::RightOffset ? state_.right : state_.left) = true;
+        break;
+      case NoteKeyword::RadialOffset:
+        state_.extension = read.value;
+        state_.extend = true;
+        break;
+      case NoteKeyword::Convention:
+        state_.convention = read.convention;
+        break;
+      case NoteKeyword::NoHeight:
+        state_.noHeight = true;
+        break;
+      case NoteKeyword::VerticalAdjustment:
+        state_.verticalAdjustment = read.value;
+        break;
+      case NoteKeyword::None:
+        break;
     }
   }
 
@@ -604,11 +556,9 @@ class Reduction {
   const GridCorrections grid_;
   PrecisionReductionResult result_;
 
-  std::unordered_set<std::uint32_t> wantedPoints_;
-  std::vector<std::uint64_t> wantedBits_;
-  int wantedShift_ = 32;
+  // The nearest row above giving coordinates for each point set-ups ask for.
+  StationsAbove coordinatesAbove_;
   std::unordered_set<std::uint64_t> wantedPairs_;
-  std::unordered_map<std::uint32_t, std::size_t> lastCoordinateRow_;
   std::size_t station_ = kNoRow;
   double verticalRate_ = 0.0;  // radians per km
   std::size_t slopeShots_ = 0;

@@ -22,10 +22,12 @@
 
 #include "adjust/geoid_parameters.h"
 #include "sheets/stadia/precision_row.h"
+#include "survey/vertical_circle.h"
 
 namespace kestrel {
 
-enum class PrecisionVertical { Zenith, V0ha, V0na, V0nc };
+// The vertical circle conventions are the ones every reduction shares.
+using PrecisionVertical = VerticalConvention;
 
 // What field notes set, kept by the sheet from one calculation to the next.
 struct PrecisionReductionState {

@@ -83,6 +83,22 @@ std::string Coordinates(const FieldTexts& f, const StadiaRow& row) {
          f.Length("%14.3f", row.height);
 }
 
+// The keyword, point and bearing of an HZ/DH, HD/RL or CHK line: the point
+// and the bearing (and the field after them) each give up a column when the
+// coordinates are listed too.
+std::string ShotLead(const FieldTexts& f, const char* keyword, const StadiaRow& row, bool wide) {
+  return keyword + f.Point(wide ? "%5d" : "%7d", row.point) +
+         f.Angle(wide ? "%14.4f" : "%15.4f", row.hz);
+}
+
+// A shot's line closed by its code and comment and, when listed, its
+// coordinates.
+std::string WithCoordinates(const FieldTexts& f, const StadiaRow& row, bool coordinates,
+                            std::string line) {
+  line += CodeAndComment(row);
+  return coordinates ? line + Coordinates(f, row) : line;
+}
+
 // One row's line; empty for a row of unknown type.
 std::string RowLine(const FieldTexts& f, const StadiaRow& row, bool coordinates) {
   switch (row.type) {
@@ -97,38 +113,27 @@ std::string RowLine(const FieldTexts& f, const StadiaRow& row, bool coordinates)
     }
     case kStadiaFnote:
       return Sprintf("Fnote  %-60s", row.note.c_str());
-    case kStadiaSdHt: {
-      std::string line = "SD/HT" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
-                         f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
-                         f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
-      return coordinates ? line + Coordinates(f, row) : line;
-    }
+    case kStadiaSdHt:
+      // The slope shot keeps its widths with the coordinates.
+      return WithCoordinates(f, row, coordinates,
+                             "SD/HT" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
+                                 f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
+                                 f.Length("%13.3f", row.targetHt));
     case kStadiaHzDh:
-      if (!coordinates) {
-        return "HZ/DH" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
-               f.Length("%13.3f", row.dist) + f.Length("%14.3f", row.obs2) +
-               f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
-      }
-      return "HZ/DH" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
-             f.Length("%14.3f", row.dist) + f.Length("%14.3f", row.obs2) +
-             f.Length("%13.3f", row.targetHt) + CodeAndComment(row) + Coordinates(f, row);
+      return WithCoordinates(f, row, coordinates,
+                             ShotLead(f, "HZ/DH", row, coordinates) +
+                                 f.Length(coordinates ? "%14.3f" : "%13.3f", row.dist) +
+                                 f.Length("%14.3f", row.obs2) + f.Length("%13.3f", row.targetHt));
     case kStadiaHdRl:
-      if (!coordinates) {
-        return "HD/RL" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
-               f.Length("%13.3f", row.dist) + f.Length("%14.3f", row.height) + CodeAndComment(row);
-      }
-      return "HD/RL" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
-             f.Length("%14.3f", row.dist) + f.Length("%14.3f", row.height) + CodeAndComment(row) +
-             Coordinates(f, row);
+      return WithCoordinates(f, row, coordinates,
+                             ShotLead(f, "HD/RL", row, coordinates) +
+                                 f.Length(coordinates ? "%14.3f" : "%13.3f", row.dist) +
+                                 f.Length("%14.3f", row.height));
     case kStadiaChk:
-      if (!coordinates) {
-        return "  CHK" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
-               f.Plain("%13.4f", row.obs2) + f.Length("%14.3f", row.dist) +
-               f.Length("%13.3f", row.targetHt) + CodeAndComment(row);
-      }
-      return "  CHK" + f.Point("%5d", row.point) + f.Angle("%14.4f", row.hz) +
-             f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
-             f.Length("%13.3f", row.targetHt) + CodeAndComment(row) + Coordinates(f, row);
+      return WithCoordinates(f, row, coordinates,
+                             ShotLead(f, "  CHK", row, coordinates) +
+                                 f.Plain(coordinates ? "%14.4f" : "%13.4f", row.obs2) +
+                                 f.Length("%14.3f", row.dist) + f.Length("%13.3f", row.targetHt));
     default:
       return {};
   }

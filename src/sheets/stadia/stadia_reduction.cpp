@@ -9,6 +9,7 @@
 #include "platform/ascii_case.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "sheets/stadia/field_notes.h"
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_reports.h"
 #include "sheets/stadia/stadia_tolerances.h"
@@ -35,10 +36,6 @@ bool IsZeroPoint(const StadiaRow& row) {
 
 // Heights are held to single precision, as the sheet file's readers expect.
 double StoredHeight(double value) { return SinglePrecisionOrEmpty(value); }
-
-double NumberAfter(std::string_view text, std::size_t skip) {
-  return ReadDouble(text.substr(std::min(skip, text.size())));
-}
 
 void CopyPoint(StadiaRow& to, const StadiaRow& from) {
   to.east = from.east;
@@ -225,37 +222,35 @@ void StadiaReduction::ReduceSetup(std::size_t index) {
 
 void StadiaReduction::ReadNote(const std::string& note) {
   if (ContainsIgnoringAsciiCase(note, kAzimuthOnly)) azimuthOnlySeen_ = true;
-  const auto is = [&note](std::string_view keyword) {
-    return StartsWithIgnoringAsciiCase(note, keyword);
-  };
-  if (is("or ")) {
-    lateralOffset_ = NumberAfter(note, 3);
-    right_ = true;
-  } else if (is("ol ")) {
-    lateralOffset_ = NumberAfter(note, 3);
-    left_ = true;
-  } else if (is("go ")) {
-    radialOffset_ = NumberAfter(note, 3);
-    radial_ = true;
-  } else if (is("bk ")) {
-    radialOffset_ = -NumberAfter(note, 3);
-    radial_ = true;
-  } else if (is(VerticalConventionKeyword(VerticalConvention::V0ha))) {
-    lasting_.convention = VerticalConvention::V0ha;
-  } else if (is(VerticalConventionKeyword(VerticalConvention::V0na))) {
-    lasting_.convention = VerticalConvention::V0na;
-  } else if (is(VerticalConventionKeyword(VerticalConvention::V0nc))) {
-    lasting_.convention = VerticalConvention::V0nc;
-  } else if (is("null")) {
-    noHeight_ = true;
-  } else if (is("vertadj ")) {
-    const double adjustment = NumberAfter(note, 8);
-    lasting_.verticalAdjustment = adjustment < 0 ? adjustment + 360 : adjustment;
-  } else if (is("backface")) {
-    backFace_ = true;
-  } else if (is(kAtmosphericKeyword)) {
-    // One separator character stands between the keyword and the number.
-    lasting_.atmosphericCoefficient = NumberAfter(note, kAtmosphericKeyword.size() + 1);
+  const FieldNote read = ReadFieldNote(note);
+  switch (read.keyword) {
+    case NoteKeyword::RightOffset:
+    case NoteKeyword::LeftOffset:
+      lateralOffset_ = read.value;
+      (read.keyword == NoteKeyword::RightOffset ? right_ : left_) = true;
+      break;
+    case NoteKeyword::RadialOffset:
+      radialOffset_ = read.value;
+      radial_ = true;
+      break;
+    case NoteKeyword::Convention:
+      lasting_.convention = read.convention;
+      break;
+    case NoteKeyword::NoHeight:
+      noHeight_ = true;
+      break;
+    case NoteKeyword::VerticalAdjustment:
+      lasting_.verticalAdjustment = read.value;
+      break;
+    case NoteKeyword::None:
+      // The Stadia reduction's own keywords.
+      if (StartsWithIgnoringAsciiCase(note, "backface")) {
+        backFace_ = true;
+      } else if (StartsWithIgnoringAsciiCase(note, kAtmosphericKeyword)) {
+        // One separator character stands between the keyword and the number.
+        lasting_.atmosphericCoefficient = NoteNumber(note, kAtmosphericKeyword.size() + 1);
+      }
+      break;
   }
 }
 
