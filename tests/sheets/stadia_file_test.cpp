@@ -119,6 +119,15 @@ TEST_F(StadiaFileTest, OlderFilesAreWidenedRowByRow) {
   SetBacksightNumber(expected[kStadiaAtBs], 300);
   ASSERT_EQ(Load(file), 1);
   ExpectRows(expected);
+
+  // A set-up booked with backsight 0 shows the 0 the file holds.
+  Bytes zero;
+  zero.Le(kStadiaAtBs, 1).Le(7, 2).F32(0.0f).Le(0, 2).Le(0, 2);
+  zero.F32(1e15f).F32(1.5f).F32(1e15f).F64(1.0).F64(2.0).F32(3.0f);
+  ASSERT_EQ(Load(zero.Text("").Text("").Text("").s), 1);
+  CellValue cell;
+  sheet.CellText(3, 0, cell);
+  EXPECT_EQ(cell.text, "0");
 }
 
 TEST_F(StadiaFileTest, TheFirstNoteDecidesTheLayout) {

@@ -147,9 +147,9 @@ RecordRead ReadOldStadiaRecord(ArchiveReader& in, StadiaRow& row) {
   row.hz = ReadFloatField(&fixed[3]);
   if (row.type == kStadiaAtBs) {
     // The backsight number is a 16-bit integer in the observation's first
-    // two bytes; 0 means the set-up has none.
-    const std::uint16_t backsight = LittleEndian<std::uint16_t>(&fixed[7]);
-    if (backsight != 0) SetBacksightNumber(row, backsight);
+    // two bytes. A 0 is kept and shown as the file has it (the reduction
+    // takes backsight 0 as none, circle readings then being azimuths).
+    SetBacksightNumber(row, LittleEndian<std::uint16_t>(&fixed[7]));
   } else {
     row.obs2 = ReadFloatField(&fixed[7]);
   }
