@@ -1,6 +1,7 @@
 // The check shot report, the observation strings, the point records handed
 // to the host, and the LandXML file with its validity against the LandXML 1.2
 // schema.
+#include <utime.h>
 #include <array>
 #include <bit>
 #include <cstdlib>
@@ -112,7 +113,7 @@ TEST_F(StadiaExportsTest, UploadRecords) {
 std::vector<StadiaRow> SurveyRows() {
   return {Stn(0, 1, 1, 1),
           Stn(10, 1000, 2000, 50),
-          Stn(20, 1100, 2000, E),
+          Stn(20, 1100, 2000, 60),
           Stn(10, 5, 5, 5),  // a second station 10: the first one is the point
           AtBs(10, 20, 90.0, 1.5),
           Shot(kStadiaSdHt, 101, 45.3015, 89.593, 25.123, E, "", "fence <new> & \"old\""),
@@ -122,8 +123,21 @@ std::vector<StadiaRow> SurveyRows() {
           Shot(kStadiaSdHt, 103, 100.1, 91.0, 30.0, E, "", "it's 5\xB0")};
 }
 
+// The file carries the job's name, the sheet file's name and date (here
+// 2026-03-14 12:00:00 UTC), and every station and reduced shot as a point;
+// shot 102's set-up has no backsight and is not reduced. The shots' positions
+// are worked out by hand from station 10 oriented due east on 20.
 TEST_F(StadiaExportsTest, LandXmlWrittenOnlyWhenConfirmedAndValid) {
   sheet.Rows() = SurveyRows();
+  context.app.errorReport = false;
+  sheet.Command(kCmdCalculate);
+  ScratchFolder sheets;
+  const std::string sheetFile = sheets.File("stad1.tst");
+  ASSERT_EQ(sheet.SaveToFile(sheetFile), 1);
+  const utimbuf written{1773489600, 1773489600};
+  ASSERT_EQ(utime(sheetFile.c_str(), &written), 0);
+  setenv("TZ", "UTC", 1);
+  tzset();
   context.dialogs.saveFileName.reset();  // Cancel
   EXPECT_EQ(sheet.Command(kCmdLandXml), 0);
   EXPECT_TRUE(std::filesystem::is_empty(folder.File("")));

@@ -63,6 +63,7 @@ class BaseStadia : public CUGDataSource {
   static std::vector<int> CommandCodesWith(std::span<const Handler> memberCommands);
 
   SheetContext& Context() { return ctx_; }
+  const SheetContext& Context() const { return ctx_; }
   int DefaultType() const { return defaultType_; }
   bool ShowCoordinates() const { return showCoordinates_; }
   // Which cells of the last row the user has filled.

@@ -1,7 +1,10 @@
 // Writing a Stadia sheet as a LandXML survey file.
 #include "sheets/stadia/stadia_landxml.h"
 
+#include <sys/stat.h>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -10,6 +13,7 @@
 #include "platform/printf_format.h"
 #include "platform/text_encoding.h"
 #include "sheets/stadia/stadia.h"
+#include "sheets/stadia/stadia_tolerances.h"
 
 namespace kestrel {
 
@@ -24,11 +28,11 @@ constexpr const char* kReferenceDataLocation = "au-gov-nsw-icsm-cif-referencedat
 
 // The lines before the points: root element, units, datum, application and
 // the feature dictionary.
-std::string Preamble() {
+std::string Preamble(const std::string& dateAndTime) {
   std::string text = Sprintf(
       "<LandXML xmlns=\"%s\" xmlns:xsi=\"%s\" xsi:schemaLocation=\"%s %s\" version=\"1.0\" "
-      "date=\"2011-03-30\" time=\"13:59:59\">\r\n",
-      kNamespace, kSchemaInstance, kNamespace, kSchemaDocument);
+      "%s>\r\n",
+      kNamespace, kSchemaInstance, kNamespace, kSchemaDocument, dateAndTime.c_str());
   text +=
       "\t<Units>\r\n"
       "\t\t<Metric linearUnit=\"meter\" temperatureUnit=\"celsius\" volumeUnit=\"cubicMeter\" "
@@ -46,13 +50,35 @@ std::string Preamble() {
 
 std::string Number(std::uint32_t point) { return Sprintf("%1d", static_cast<int>(point)); }
 
-// One point per station number (the first STN row that gives it a position);
-// point 0 and rows without a number are not points.
+// The date and time attributes: when the sheet file was last written, in
+// local time, so that exporting the same sheet twice gives the same file; a
+// sheet never saved takes the present moment.
+std::string FileDateAndTime(const std::string& sheetPath) {
+  std::time_t when = std::time(nullptr);
+  struct stat file {};
+  if (!sheetPath.empty() && ::stat(sheetPath.c_str(), &file) == 0) when = file.st_mtime;
+  std::tm local{};
+  if (localtime_r(&when, &local) == nullptr) return "date=\"1970-01-01\" time=\"00:00:00\"";
+  char text[64];
+  std::strftime(text, sizeof text, "date=\"%Y-%m-%d\" time=\"%H:%M:%S\"", &local);
+  return text;
+}
+
+// A reduced shot: coordinates computed under a valid set-up.
+bool IsReducedShot(const StadiaRow& row) {
+  return IsStadiaShot(row.type) &&
+         !(row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate);
+}
+
+// One point per point number: every station row that gives a position and
+// every reduced shot, the first row of each number only; point 0 and rows
+// without a number are not points.
 std::string CgPoints(const std::vector<StadiaRow>& rows) {
   std::string text = "\t<CgPoints>\r\n";
   std::unordered_set<std::uint32_t> written;
   for (const StadiaRow& row : rows) {
-    if (row.type != kStadiaStn || row.point == 0 || row.point == kNoPoint) continue;
+    if (row.type != kStadiaStn && !IsReducedShot(row)) continue;
+    if (row.point == 0 || row.point == kNoPoint) continue;
     if (IsEmptyValue(row.east) || IsEmptyValue(row.north) || written.contains(row.point)) continue;
     written.insert(row.point);
     const int point = static_cast<int>(row.point);
@@ -159,12 +185,16 @@ std::string XmlAttributeText(std::string_view text) {
 
 std::string StadiaLandXml(const Stadia& sheet) {
   const std::vector<StadiaRow>& rows = sheet.Rows();
-  std::string text = Preamble() + CgPoints(rows);
+  const std::string& path = sheet.DocumentPath();
+  std::string text = Preamble(FileDateAndTime(path)) + CgPoints(rows);
+  // The survey is named after the job and described by its sheet file; no
+  // jurisdiction is claimed, as the job does not say which it is.
+  const std::string file = std::filesystem::path(path).filename().string();
+  text += "\t<Survey>\r\n\t\t<SurveyHeader name=\"" +
+          XmlAttributeText(sheet.Context().app.job.job) + "\"";
+  if (!file.empty()) text += " desc=\"" + XmlAttributeText(Utf8ToCp1252(file)) + "\"";
   text +=
-      "\t<Survey>\r\n"
-      "\t\t<SurveyHeader name=\"1162126\" jurisdiction=\"New South Wales\" "
-      "desc=\"PLAN OF SUBDIVISION OF LOT 14 IN DP 1130230\" surveyFormat=\"Standard\" "
-      "type=\"surveyed\">\r\n"
+      " surveyFormat=\"Standard\" type=\"surveyed\">\r\n"
       "\t\t</SurveyHeader>\r\n";
   text += SetupsAndObservations(rows);
   return text + "\t</Survey>\r\n</LandXML>\r\n";
