@@ -279,5 +279,25 @@ TEST_F(StadiaReductionTest, IndexedPassMatchesBackwardScans) {
   }
 }
 
+// Under "backface" a back-face reading is 180 plus the zenith angle: 265
+// for a sight 5 degrees up, which reduces to 100 cos 5 = 99.619 east of the
+// station and 100 sin 5 = 8.716 above it. An ordinary face-left reading (95)
+// under the note goes to the other side and is pointed out.
+TEST_F(StadiaReductionTest, BackfaceReadingsBelow180ArePointedOut) {
+  sheet.Rows() = {Stn(1, 1000, 2000, 50),
+                  Stn(2, 1000, 2100, 50),
+                  AtBs(1, 2, 0.0, 1.5),
+                  Note("backface"),
+                  Shot(kStadiaSdHt, 3, 90.0, 265.0, 100, 1.5),
+                  Shot(kStadiaSdHt, 4, 90.0, 95.0, 100, 1.5)};
+  context.app.errorReport = false;
+  Calculate();
+  ExpectPoint(4, {1000 + 99.619469809, 2000, 50 + 8.715574275});
+  EXPECT_LT(Row(5).east, 1000);
+  EXPECT_EQ(sheet.MessageLines(),
+            std::vector<std::string>{"line 5 vertical reading below 180 under \"backface\": a "
+                                     "back-face reading is 180 plus the zenith angle"});
+}
+
 }  // namespace
 }  // namespace kestrel::testing

@@ -266,6 +266,17 @@ bool StadiaReduction::ReduceShot(std::size_t index) {
   const bool needsObs2 = row.type != kStadiaHdRl;
   if (IsEmptyValue(row.hz) || (needsObs2 && IsEmptyValue(row.obs2))) return false;
 
+  // "backface" expects the circle read through the back of the telescope,
+  // 180 plus the zenith angle, which always lies above 180. A reading below
+  // 180 cannot be one: the note would put the point on the other side of the
+  // set-up with its height difference reversed, so the surveyor is told.
+  if (backFace_ && lasting_.convention == VerticalConvention::Zenith &&
+      (row.type == kStadiaSdHt || row.type == kStadiaChk) && DmsToDegrees(row.obs2) < 180.0) {
+    AddLine(
+        Sprintf("line %d vertical reading below 180 under \"backface\": a back-face reading "
+                "is 180 plus the zenith angle",
+                static_cast<int>(index)));
+  }
   const StadiaSetup& setup = setups_.back();
   const double azimuth = DegreesToRadians(DmsToDegrees(row.hz) + setup.orientation);
   if (row.type == kStadiaSdHt || row.type == kStadiaChk) {
