@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QMessageBox>
 
+#include "adjust/geoid_data.h"
 #include "app/app_fonts.h"
 #include "app/command_ids.h"
+#include "app/geodetic_values_dialog.h"
 #include "app/help_files.h"
 #include "app/kestrel_doc.h"
 #include "app/kestrel_view.h"
@@ -118,6 +120,15 @@ void CKestrelApp::RegisterCommands() {
   router_.Register(kIdFileSave, {[this] { doc_->DoFileSave(); }, hasSheet, {}});
   router_.Register(kIdFileSaveAs, {[this] { doc_->DoSaveAs(); }, hasSheet, {}});
   router_.Register(kIdHelpTopics, {[this] { OnHelpTopics(); }, {}, {}});
+  router_.Register(kIdGeoidParameters, {[this] {
+                                          EditGeodeticValues(
+                                              DefaultGeoidDataPath(), context_.messages,
+                                              [](CGeodeticValues& dialog) {
+                                                return dialog.exec() == QDialog::Accepted;
+                                              });
+                                        },
+                                        {},
+                                        {}});
   router_.Register(kIdAppAbout, {[this] {
                                    QMessageBox::about(frame_.get(), "About Kestrel",
                                                       "Kestrel version " KESTREL_VERSION

@@ -1,8 +1,10 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -198,6 +200,14 @@ void CMainFrame::AddGeoidBar() {
   geoidBar_ = new CGeoidBar([this](int id) { return Action(id); }, this);
   geoidBar_->setObjectName("GeoidBar");
   addToolBar(Qt::TopToolBarArea, geoidBar_);
+  // The calculation reads the bar through the application state.
+  const auto keep = [this] {
+    app_.geoidCorrection = geoidBar_->IsGeoidCorrection();
+    app_.verticalAdjustment = geoidBar_->VerticalAdjustment();
+  };
+  connect(geoidBar_->GeoidCorrectionBox(), &QCheckBox::stateChanged, this, keep);
+  connect(geoidBar_->VerticalAdjustmentBox(), &QLineEdit::textChanged, this, keep);
+  keep();
 }
 
 void CMainFrame::AddLevelBookBar() {

@@ -20,6 +20,11 @@ struct ApplicationState {
   // its error report only while it is on.
   bool errorReport = true;
   bool startupComplete = false;
+  // The geoid toolbar of the precision stadia sheet, read by each of its
+  // calculations: the "Geoid Correction" check box and the number in the
+  // "Vertical Adj" box (seconds per kilometre, written as minutes and seconds).
+  bool geoidCorrection = false;
+  double verticalAdjustment = 0.0;
 };
 
 }  // namespace kestrel
