@@ -110,7 +110,8 @@ int Traverse::Command(int code, const CommandArg& p1, const CommandArg& p2) {
       return FindCode(ArgInt(p1), p2);
     case kCmdReplaceCode:
       return ReplaceCode(p1, p2);
-    case kCmdCollectMissing:  // builds the route
+    case kCmdCollectMissing:  // builds the route from freshly calculated rows
+      CalculateTraverse(*this);
       return BuildRoute(*this, false);
     case kCmdInsertHostPoint:
       return InsertHostPoint(ArgInt(p1), p2);

@@ -42,7 +42,9 @@ class Fields {
   bool FeetInches() const { return unit_ == kFeetInches; }
   bool Metres() const { return unit_ == kMetres; }
 
+  // Noise below the printed precision prints as 0, never as -0.000.
   std::string Length(const char* format, double value) const {
+    if (std::fabs(value) < 0.0005) value = 0.0;
     std::string text = Sprintf(format, value);
     FormatDistanceText(text, value, unit_);
     return text;

@@ -1,0 +1,146 @@
+// The Traverse Report and the Traverse Adjustment Report: exact lines.
+#include <gtest/gtest.h>
+
+#include "sheets/command_codes.h"
+#include "sheets/traverse/traverse_report.h"
+#include "survey/distances.h"
+#include "traverse_test_sheet.h"
+
+namespace kestrel::testing {
+namespace {
+
+class ScriptedReportChooser : public TraverseReportChooser {
+ public:
+  std::optional<TraverseReportChoice> Choose() override {
+    ++asked;
+    return answer;
+  }
+  std::optional<TraverseReportChoice> answer;
+  int asked = 0;
+};
+
+// A closed 100 by 100 square: 1 (1000,1000,50) east to 2, north to 3, west to
+// 4 and back south.
+std::vector<std::string> Square(const std::string& station = "0,1,1000,1000,50,") {
+  return {station,
+          "2,tr 1,2,3,4,1",
+          "3,1,2,90,90,100,0,0,,0,0,0",
+          "3,2,3,0,90,100,0,0,,0,0,0",
+          "3,3,4,270,90,100,0,0,,0,0,0",
+          "3,4,1,180,90,100,0,0,,0,0,0"};
+}
+
+const std::string kDashes(101, '-');
+
+TEST(TraverseReport, WithoutARouteItExplainsHowToDefineOne) {
+  TraverseTestSheet t({"0,1,1000,1000,50,"});
+  EXPECT_EQ(TraverseReportLines(t.sheet),
+            (std::vector<std::string>{
+                "No traverse has been defined; or you need to first calculate a misclose",
+                "by hitting the Recalc (Re) button top left. You need a Fnote entry such as",
+                "tr 1,2,3,4,1 Please refer to our on-line tutorials", "for an example"}));
+}
+
+TEST(TraverseReport, ClosedSquareInMetres) {
+  TraverseTestSheet t(Square());
+  t.sheet.Command(kCmdCalculate);
+  const std::vector<std::string> lines = TraverseReportLines(t.sheet);
+  ASSERT_GE(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "Misclose: bearing no bearing dist  0.000");
+  EXPECT_EQ(lines[1], "Misclose: delta N    0.000  delta E    0.000");
+  EXPECT_EQ(lines[2], "Perimeter:  400.000");
+  EXPECT_EQ(lines[3], "Accuracy:  Closed");
+  EXPECT_EQ(lines[4], "Area:      10000.000   ");
+  EXPECT_EQ(lines[5], kDashes);
+  EXPECT_EQ(lines[6],
+            "STN    Bearing   Distance  Latitude  Departure Lat.Cor Dep.Cor    Easting       "
+            "Northing      Height");
+  EXPECT_EQ(lines[7], kDashes);
+  EXPECT_EQ(lines[8], "1    " + std::string(62, ' ') + "1000.000      1000.000      50.000");
+  EXPECT_EQ(lines[9],
+            "2       90.0000   100.000     0.000   100.000   0.000   0.000      1100.000      "
+            "1000.000      50.000");
+}
+
+TEST(TraverseReport, AdjustmentReportIsOfferedAndWritten) {
+  TraverseTestSheet t(Square("0,1,1000,1000,999999986991104,"));
+  ScriptedReportChooser chooser;
+  chooser.answer = TraverseReportChoice{};
+  t.sheet.SetReportChooser(&chooser);
+  t.app.job = JobLocation{"", "", "job"};
+  ScratchFolder folder;
+  t.app.job.folder = folder.File("");
+  t.sheet.Command(kCmdBowditch);
+  EXPECT_EQ(chooser.asked, 1);
+  ASSERT_EQ(t.shell.opened.size(), 1u);
+  EXPECT_TRUE(t.shell.opened[0].ends_with("TraverseListing_job.rtf"));
+
+  const std::vector<std::string> rtf = TraverseAdjustmentReportLines(t.sheet, false, false);
+  EXPECT_EQ(
+      std::vector<std::string>(rtf.begin(), rtf.begin() + 8),
+      (std::vector<std::string>{
+          "     Traverse Adjustment Report", "     Northing Misclose:        0.000",
+          "     Easting Misclose :        0.000", "     Bearing Misclose :    no bearing",
+          "     Distance Misclose:        0.000", "      Area            :            10000.000",
+          "     Perimeter        :      400.000",
+          "     Accuracy         :        Traverse is closed"}));
+  EXPECT_EQ(rtf[11], "1    " + std::string(62, ' ') + "1000.000      1000.000         null");
+  EXPECT_TRUE(rtf[12].ends_with("         null"));
+
+  const std::vector<std::string> csv = TraverseAdjustmentReportLines(t.sheet, true, false);
+  EXPECT_EQ(csv[0], "Traverse Adjustment Report");
+  EXPECT_EQ(csv[7], "     Accuracy         :,Traverse is closed");
+  EXPECT_EQ(csv[9],
+            "STN,Bearing,Distance,Latitude,Departure,Lat.Cor,Dep.Cor,Easting,Northing,Height");
+  EXPECT_EQ(csv[11], "1    ," + std::string(62, ' ') + "1000.000,      1000.000,null");
+
+  // Without a misclose that can be formed no report is offered.
+  TraverseTestSheet open({"0,1,0,0,0,", "3,1,2,90,90,100,0,0,,0,0,0"});
+  open.sheet.SetReportChooser(&chooser);
+  open.sheet.Command(kCmdBowditch);
+  EXPECT_EQ(chooser.asked, 1);
+}
+
+TEST(TraverseReport, CorrectionsAndCorrectedBearings) {
+  // The north leg is 0.04 long: Bowditch takes 0.01 off each leg's
+  // latitude; corrected bearings and distances come from the adjusted
+  // stations.
+  TraverseTestSheet t({"0,1,1000,1000,50,", "2,tr 1,2,3,4,1", "3,1,2,90,90,100,0,0,,0,0,0",
+                       "3,2,3,0,90,100.04,0,0,,0,0,0", "3,3,4,270,90,100,0,0,,0,0,0",
+                       "3,4,1,180,90,100,0,0,,0,0,0"});
+  t.sheet.Command(kCmdBowditch);
+  const std::vector<std::string> plain = TraverseAdjustmentReportLines(t.sheet, false, false);
+  EXPECT_EQ(plain[1], "     Northing Misclose:        0.040");
+  EXPECT_EQ(plain[12].substr(0, 53), "2       90.0000   100.000     0.000   100.000  -0.010");
+  const std::vector<std::string> corrected = TraverseAdjustmentReportLines(t.sheet, false, true);
+  // The first leg now runs a little south of east: 90d00m21s, 100.000.
+  EXPECT_EQ(corrected[12].substr(0, 35), "2       90.0021   100.000     0.000");
+}
+
+TEST(TraverseReport, FeetAndInches) {
+  TraverseTestSheet t(Square());
+  t.units.distanceUnit = kFeetInches;
+  t.sheet.Command(kCmdCalculate);
+  const std::vector<std::string> lines = TraverseReportLines(t.sheet);
+  EXPECT_EQ(lines[2], "Perimeter:       400' 0");
+  EXPECT_EQ(lines[6],
+            "STN        Bearing       Distance      Latitude      Departure     Lat.Cor     "
+            "Dep.Cor        Northing          Easting     Height");
+  EXPECT_EQ(lines[9].substr(0, 33), "2           90.0000        100' 0");
+}
+
+TEST(TraverseReport, PrintedPages) {
+  TraverseTestSheet t(Square());
+  t.sheet.Command(kCmdCalculate);
+  RecordingCanvas canvas;
+  EXPECT_EQ(t.sheet.Command(kCmdPrintHeader, &static_cast<PageCanvas&>(canvas)), 0);
+  t.sheet.Command(kCmdPrintRows, &static_cast<PageCanvas&>(canvas), RowRange{0, 3, 0});
+  ASSERT_EQ(canvas.texts.size(), 5u);
+  EXPECT_EQ(canvas.texts[0].text, "Traverse Report");
+  EXPECT_EQ(canvas.texts[1].text, "Traverse File  :");
+  EXPECT_EQ(canvas.texts[4].text, "Perimeter:  400.000");
+  EXPECT_EQ(t.sheet.Command(kCmdPrintHeader), -1);
+}
+
+}  // namespace
+}  // namespace kestrel::testing
