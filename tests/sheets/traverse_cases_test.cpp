@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/number_text.h"
 #include "sheets/command_codes.h"
 #include "sheets/traverse/traverse_compute.h"
 #include "survey/angles.h"
@@ -28,8 +29,9 @@ int CommandOf(const std::string& name) {
 std::vector<double> Numbers(std::istringstream& in, double& tolerance) {
   std::vector<double> values;
   std::string word;
-  while (in >> word && word != "tol") values.push_back(std::stod(word));
-  in >> tolerance;
+  while (in >> word && word != "tol") values.push_back(ReadDouble(word));
+  in >> word;
+  tolerance = ReadDouble(word);
   return values;
 }
 

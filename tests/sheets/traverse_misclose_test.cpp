@@ -92,6 +92,18 @@ TEST(TraverseRoute, BadRoutesAreRefusedWithAReason) {
   }
 }
 
+TEST(TraverseRoute, CalculateListsWhatItCouldNotFind) {
+  TraverseTestSheet t(
+      {"0,1,0,0,0,", "3,1,2,90,90,999999986991104,0,0,,0,0,0", "3,7,8,90,90,10,0,0,,0,0,0"});
+  t.sheet.Command(kCmdCalculate);
+  EXPECT_EQ(
+      t.sheet.MessageLines(),
+      (std::vector<std::string>{"1 to 2 has no distance (row 2)", "at point    7 not found (row 3)",
+                                "row 3: 7 to 8 does not start where the route ends (2)"}));
+  EXPECT_TRUE(t.messages.texts.empty());
+  EXPECT_TRUE(AllFinite(t.sheet));
+}
+
 TEST(TraverseRoute, ChainedLegsAndContinuedNotes) {
   TraverseTestSheet chained({"0,1,0,0,0,", "3,1,2,90,90,10,0,0,,0,0,0", "3,2,3,0,90,10,0,0,,0,0,0",
                              "3,5,6,0,90,10,0,0,,0,0,0", "3,3,1,225,90,14.142136,0,0,,0,0,0",

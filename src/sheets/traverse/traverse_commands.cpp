@@ -31,18 +31,12 @@ char CycleKey(const CommandArg& key) {
 
 double Stored(double value) { return std::isfinite(value) ? value : kEmptyValue; }
 
-// Calculate Coordinates as the user asks for it: the problems are shown, and
-// the route is built quietly so that the report and the misclose bar have it.
+// Calculate Coordinates as the user asks for it. The problems found become
+// the sheet's message lines, and the route is built quietly so that the
+// report and the misclose bar have it.
 int CalculateCommand(Traverse& sheet) {
-  std::vector<std::string> problems = CalculateTraverse(sheet);
+  sheet.MessageLines() = CalculateTraverse(sheet);
   BuildRoute(sheet, true);
-  if (problems.empty()) return 0;
-  constexpr std::size_t kShown = 10;
-  std::string text = "Calculate Coordinates found these problems:";
-  for (std::size_t i = 0; i < std::min(problems.size(), kShown); ++i) text += "\n" + problems[i];
-  if (problems.size() > kShown)
-    text += "\n(and " + std::to_string(problems.size() - kShown) + " more)";
-  sheet.Context().messages.Show(text);
   return 0;
 }
 
