@@ -42,9 +42,16 @@ bool TerminalMessages::Shown(std::string_view prefix) const {
                      [&](const Entry& s) { return s.text.starts_with(prefix); });
 }
 
+bool IsNotice(std::string_view text) {
+  return IsFileCreatedNotice(text) || text == "Perfect linear misclose" ||
+         text.starts_with("Height correction is now turned on") ||
+         text == "Height adjustment is now turned off" ||
+         text.starts_with("Crandall cannot hold the bearings");
+}
+
 bool TerminalMessages::Refused() const {
   return std::any_of(shown_.begin(), shown_.end(),
-                     [](const Entry& s) { return !s.question && !IsFileCreatedNotice(s.text); });
+                     [](const Entry& s) { return !s.question && !IsNotice(s.text); });
 }
 
 void TerminalMessages::Flush(std::FILE* out) {

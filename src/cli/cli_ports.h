@@ -47,6 +47,10 @@ class TerminalMessages : public Messages {
 
 // A "... created" notice after a report or export file was written.
 bool IsFileCreatedNotice(std::string_view text);
+// A message that reports, not refuses: the "... created" notices and the
+// traverse adjustments' news (a perfect misclose, the height switch, Crandall
+// falling back to Bowditch).
+bool IsNotice(std::string_view text);
 
 // Progress: silent, or the texts on standard error with --progress.
 class TerminalProgress : public Progress {

@@ -48,6 +48,7 @@ int Run(int argc, char** argv) {
   AddSheetVerbs(app, global, verbs);
   AddJobVerbs(app, global, verbs);
   AddReportVerbs(app, global, verbs);
+  AddTraverseVerbs(app, global, verbs);
   AddGeodeticVerbs(app, verbs);
   AddHostVerbs(app, global, verbs);
 

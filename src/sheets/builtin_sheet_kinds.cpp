@@ -2,6 +2,7 @@
 
 #include "sheets/stadia/stadia_kind.h"
 #include "sheets/stadia/traditional_kind.h"
+#include "sheets/traverse/traverse_kind.h"
 
 namespace kestrel {
 
@@ -9,6 +10,7 @@ namespace kestrel {
 void RegisterBuiltinSheetKinds(SheetKindRegistry& registry) {
   RegisterStadiaKind(registry);
   RegisterTraditionalKind(registry);
+  RegisterTraverseKind(registry);
 }
 
 }  // namespace kestrel

@@ -14,10 +14,6 @@ namespace kestrel {
 
 namespace {
 
-// Commands 14 and 15: the notes that fill the misclose bar's route list.
-constexpr int kCmdFirstRouteNote = 14;
-constexpr int kCmdNextRouteNote = 15;
-
 int ToRow(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                    std::numeric_limits<int>::max()));
@@ -38,6 +34,19 @@ int CalculateCommand(Traverse& sheet) {
   sheet.MessageLines() = CalculateTraverse(sheet);
   BuildRoute(sheet, true);
   return 0;
+}
+
+// Writes the report of the last adjustment as the report dialog would.
+int AdjustmentReport(Traverse& sheet, bool csv, bool corrected) {
+  if (!sheet.Adjustment().valid) {
+    sheet.Context().messages.Show(
+        "No adjustment has been made: run Bowditch, Compass, Transit or Crandall first");
+    return 0;
+  }
+  TraverseReportChoice choice;
+  choice.csv = csv;
+  choice.corrected = corrected;
+  return WriteTraverseAdjustmentReport(sheet, choice);
 }
 
 }  // namespace
@@ -74,6 +83,13 @@ int Traverse::Command(int code, const CommandArg& p1, const CommandArg& p2) {
     case kCmdMisclose: {
       const MiscloseSummary summary = ComputeMiscloseSummary(*this);
       if (std::string* text = ArgAs<std::string*>(p1, nullptr)) *text = summary.angleText;
+      if (std::string* lines = ArgAs<std::string*>(p2, nullptr)) {
+        lines->clear();
+        for (const std::string& line :
+             MiscloseSummaryLines(summary, ctx_.units.BearingMode(), ctx_.units.DistanceUnit())) {
+          *lines += line + "\n";
+        }
+      }
       return 0;
     }
     case kCmdAngularClose:
@@ -104,7 +120,7 @@ int Traverse::Command(int code, const CommandArg& p1, const CommandArg& p2) {
       return FindCode(ArgInt(p1), p2);
     case kCmdReplaceCode:
       return ReplaceCode(p1, p2);
-    case kCmdCollectMissing:  // builds the route from freshly calculated rows
+    case kCmdBuildRoute:  // from freshly calculated rows
       CalculateTraverse(*this);
       return BuildRoute(*this, false);
     case kCmdInsertHostPoint:
@@ -116,6 +132,8 @@ int Traverse::Command(int code, const CommandArg& p1, const CommandArg& p2) {
       return CycleType(ArgInt(p1, -1), p2);
     case kCmdCrandall:
       return AdjustTraverse(*this, TraverseMethod::Crandall);
+    case kCmdAdjustmentReport:
+      return AdjustmentReport(*this, ArgInt(p1) != 0, ArgInt(p2) != 0);
     case kCmdCopy:
     case kCmdCut:  // the rows stay in the sheet
       ctx_.clipboard.SetText(TraverseClipboardText(*this, ArgAs<SelectedRows>(p1).rows));
