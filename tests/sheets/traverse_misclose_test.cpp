@@ -6,6 +6,7 @@
 
 #include "sheets/command_codes.h"
 #include "sheets/traverse/traverse_compute.h"
+#include "sheets/traverse/traverse_report.h"
 #include "survey/geometry.h"
 #include "traverse_test_sheet.h"
 
@@ -218,6 +219,28 @@ TEST(TraverseMisclose, DegenerateTraversesAreExplainedNotDivided) {
   TraverseTestSheet capital(Square("3,4,1,180,90,100.02,0,0,,0,0,0"));
   capital.Add({"2,Network"});
   EXPECT_EQ(capital.sheet.Command(kCmdBowditch), 1);
+}
+
+TEST(TraverseMisclose, LegsTooLongForTheSumsStoreNothingNonFinite) {
+  for (const char* slope : {"1e300", "1e200", "1e9"}) {
+    TraverseTestSheet t({"0,1,0,0,0,", "0,3,5,5,0,",
+                         std::string("3,1,2,45,80,") + slope + ",0,0,,0,0,0",
+                         std::string("3,2,3,225,100,") + slope + ",0,0,,0,0,0"});
+    t.sheet.SetHeightAdjust(true);
+    for (int command : {kCmdBowditch, kCmdTransit, kCmdCrandall, kCmdMisclose}) {
+      t.sheet.Command(command);
+      EXPECT_TRUE(AllFinite(t.sheet)) << slope << " command " << command;
+    }
+    std::vector<std::string> lines = TraverseReportLines(t.sheet);
+    const std::vector<std::string> adjusted = TraverseAdjustmentReportLines(t.sheet, false, true);
+    lines.insert(lines.end(), adjusted.begin(), adjusted.end());
+    for (const std::string& line : MiscloseSummaryLines(t.sheet.LastMisclose(), 0, 0))
+      lines.push_back(line);
+    for (const std::string& line : lines) {
+      EXPECT_EQ(line.find("inf"), std::string::npos) << slope << ": " << line;
+      EXPECT_EQ(line.find("nan"), std::string::npos) << slope << ": " << line;
+    }
+  }
 }
 
 TEST(TraverseMisclose, ZeroMiscloseHasNoBearing) {

@@ -41,6 +41,13 @@ std::unordered_map<std::uint64_t, std::vector<int>> RowsByLeg(const std::vector<
   return legs;
 }
 
+// A computed coordinate with its correction, or as computed when the sum is
+// not a usable number (legs so long that the sums overflow).
+double Corrected(double computed, double add) {
+  const double value = computed + add;
+  return std::isfinite(value) && !IsEmptyValue(value) ? value : computed;
+}
+
 double AddDegrees(double packed, double degrees) {
   return DegreesToDms(DmsToDegrees(packed) + degrees);
 }
@@ -91,6 +98,12 @@ bool Distribute(Traverse& sheet, TraverseMethod method, const LinearMiscloseValu
       a = (sums.en * e1 - sums.ee * n1) / (sums.en * sums.en - sums.ee * sums.nn);
       b = (sums.nn * e1 - sums.en * n1) / det;
     }
+    if (!std::isfinite(det) || !std::isfinite(a) || !std::isfinite(b)) {
+      messages.Show(
+          "Crandall cannot hold the bearings of legs that all lie on one line: adjusted by "
+          "Bowditch instead");
+      method = TraverseMethod::Bowditch;
+    }
   }
   double cumEast = 0, cumNorth = 0;
   for (std::size_t k = 1; k < st.Count(); ++k) {
@@ -133,20 +146,20 @@ void ApplyToRows(Traverse& sheet, bool horizontal, bool vertical) {
         TraverseRow& row = rows[static_cast<std::size_t>(index)];
         if (IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
         if (horizontal) {
-          row.adj_east = row.east + st.addEast[k];
-          row.adj_north = row.north + st.addNorth[k];
+          row.adj_east = Corrected(row.east, st.addEast[k]);
+          row.adj_north = Corrected(row.north, st.addNorth[k]);
         }
         if (vertical && !IsEmptyValue(row.height)) {
-          row.adj_height = SinglePrecision(double(row.height) + st.addHeight[k]);
+          row.adj_height = SinglePrecision(Corrected(double(row.height), st.addHeight[k]));
         }
       }
     }
     if (horizontal) {
-      st.east[k] = st.computedEast[k] + st.addEast[k];
-      st.north[k] = st.computedNorth[k] + st.addNorth[k];
+      st.east[k] = Corrected(st.computedEast[k], st.addEast[k]);
+      st.north[k] = Corrected(st.computedNorth[k], st.addNorth[k]);
     }
     if (vertical && !IsEmptyValue(st.computedHeight[k])) {
-      st.height[k] = st.computedHeight[k] + st.addHeight[k];
+      st.height[k] = Corrected(st.computedHeight[k], st.addHeight[k]);
     }
   }
 }
@@ -203,9 +216,11 @@ void MoveSideShots(Traverse& sheet) {
     if (found == shifts.end()) continue;
     const Shift& s = found->second;
     if (std::fabs(s.east) >= 100.0 || std::fabs(s.north) >= 100.0) continue;
-    row.adj_east = row.east + s.east;
-    row.adj_north = row.north + s.north;
-    if (!IsEmptyValue(row.height)) row.adj_height = SinglePrecision(double(row.height) + s.height);
+    row.adj_east = Corrected(row.east, s.east);
+    row.adj_north = Corrected(row.north, s.north);
+    if (!IsEmptyValue(row.height)) {
+      row.adj_height = SinglePrecision(Corrected(double(row.height), s.height));
+    }
   }
 }
 
@@ -214,7 +229,8 @@ void MoveSideShots(Traverse& sheet) {
 int AngularClose(Traverse& sheet) {
   Messages& messages = sheet.Context().messages;
   AngularSource source = AngularSource::None;
-  double m = AngularMisclose(sheet, false, &source);
+  int closeRow = -1;
+  double m = AngularMisclose(sheet, false, &source, &closeRow);
   if (IsEmptyValue(m)) {
     messages.Show(
         "No angular misclose can be formed: the route must close on its first point "
@@ -236,10 +252,17 @@ int AngularClose(Traverse& sheet) {
   std::vector<bool> done(rows.size(), false);
   if (notes.angles) {
     // The share makes the sum of the angles right whichever way they were
-    // turned; a closing bearing carried through anticlockwise angles moves
-    // against them, so it takes the share the other way.
-    const double sign = (source == AngularSource::CloseRow && notes.anticlockwise) ? -1.0 : 1.0;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
+    // turned. A closing observation is carried to the first leg through the
+    // angles at the other stations and its own angle, not the first leg's
+    // (which turns both bearings alike): those take the share, the other way
+    // round for anticlockwise angles, which carry the bearing against them.
+    const bool closing = source == AngularSource::CloseRow;
+    const double sign = (closing && notes.anticlockwise) ? -1.0 : 1.0;
+    if (closing && closeRow >= 0) {
+      TraverseRow& close = rows[static_cast<std::size_t>(closeRow)];
+      if (!IsEmptyValue(close.angle)) close.angle = AddDegrees(close.angle, sign * share);
+    }
+    for (std::size_t i = closing ? 1 : 0; i + 1 < n; ++i) {
       const auto found = legs.find(LegKey(st.route[i], st.route[i + 1]));
       if (found == legs.end()) continue;
       for (const int index : found->second) {

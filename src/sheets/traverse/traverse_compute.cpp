@@ -527,8 +527,9 @@ LinearMiscloseValues LinearMisclose(const Traverse& sheet) {
   return LinearMisclose(sheet, st.east, st.north, st.height);
 }
 
-double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source) {
+double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source, int* closeRow) {
   if (source) *source = AngularSource::None;
+  if (closeRow) *closeRow = -1;
   CalculateTraverse(sheet);
   if (BuildRoute(sheet, quiet) < 0) return kEmptyValue;
   const TraverseStations& st = sheet.Stations();
@@ -538,7 +539,8 @@ double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source) {
   // A Close row observing a leg of the route.
   std::unordered_map<std::uint64_t, std::size_t> legs;
   for (std::size_t i = 0; i + 1 < n; ++i) legs.emplace(LegKey(st.route[i], st.route[i + 1]), i);
-  for (const TraverseRow& close : rows) {
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const TraverseRow& close = rows[index];
     if (close.type != kTravClose || IsEmptyValue(close.bearing) || n < 2) continue;
     if (!legs.contains(LegKey(close.at, close.to))) continue;
     const double closing = DmsToDegrees(close.bearing);
@@ -565,6 +567,7 @@ double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source) {
     while (m > 180.0) m -= 360.0;
     while (m <= -180.0) m += 360.0;
     if (source) *source = AngularSource::CloseRow;
+    if (closeRow) *closeRow = static_cast<int>(index);
     return m;
   }
 
@@ -634,7 +637,7 @@ MiscloseSummary ComputeMiscloseSummary(Traverse& sheet) {
 std::vector<std::string> MiscloseSummaryLines(const MiscloseSummary& s, int angleMode,
                                               int distanceUnit) {
   auto length = [&](double value) {
-    if (IsEmptyValue(value)) return std::string("none");
+    if (IsEmptyValue(value) || !std::isfinite(value)) return std::string("none");
     std::string text = Sprintf("%.3f", value);
     FormatDistanceText(text, value, distanceUnit);
     return text;
@@ -661,6 +664,8 @@ std::vector<std::string> MiscloseSummaryLines(const MiscloseSummary& s, int angl
     lines.push_back("misclose: accuracy none");
   } else if (s.linear.distance < 0.001) {
     lines.push_back("misclose: accuracy Closed");
+  } else if (!std::isfinite(s.perimeter / s.linear.distance) || !std::isfinite(s.percent)) {
+    lines.push_back("misclose: accuracy none");
   } else {
     lines.push_back(
         Sprintf("misclose: accuracy 1:%1.0f (%.4f%%)", s.perimeter / s.linear.distance, s.percent));

@@ -50,8 +50,10 @@ LinearMiscloseValues LinearMisclose(const Traverse& sheet);
 enum class AngularSource { None, CloseRow, AngleSum };
 
 // Calculates, builds the route and returns the angular misclose in decimal
-// degrees, or kEmptyValue when none can be formed.
-double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source = nullptr);
+// degrees, or kEmptyValue when none can be formed. `closeRow` receives the
+// Close row it was formed from (-1 for none).
+double AngularMisclose(Traverse& sheet, bool quiet, AngularSource* source = nullptr,
+                       int* closeRow = nullptr);
 
 // The horizontal length of the route between consecutive stations.
 double Perimeter(const std::vector<double>& east, const std::vector<double>& north);

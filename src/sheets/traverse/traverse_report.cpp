@@ -43,7 +43,9 @@ class Fields {
   bool Metres() const { return unit_ == kMetres; }
 
   // Noise below the printed precision prints as 0, never as -0.000.
+  // A value that overflowed prints as blanks.
   std::string Length(const char* format, double value) const {
+    if (!std::isfinite(value)) return std::string(Sprintf(format, 0.0).size(), ' ');
     if (std::fabs(value) < 0.0005) value = 0.0;
     std::string text = Sprintf(format, value);
     FormatDistanceText(text, value, unit_);
@@ -204,6 +206,8 @@ std::vector<std::string> TraverseReportLines(Traverse& sheet) {
     lines.push_back("Accuracy:  none - there is no misclose to compare");
   } else if (m.distance < 0.001) {
     lines.push_back("Accuracy:  Closed");
+  } else if (!std::isfinite(perimeter / m.distance)) {
+    lines.push_back("Accuracy:  none - the route is too long to compare");
   } else {
     lines.push_back(Sprintf("Accuracy:  1:%1.0f before doing correction", perimeter / m.distance));
   }
@@ -230,7 +234,8 @@ std::vector<std::string> TraverseAdjustmentReportLines(Traverse& sheet, bool csv
   const std::string area = f.Length("%12.3f", RouteArea(st.east, st.north));
   const std::string perimeter = f.Length("%12.3f", record.perimeter);
   const bool closed = m.distance < 0.001;
-  const double ratio = closed ? 0.0 : record.perimeter / m.distance;
+  double ratio = closed ? 0.0 : record.perimeter / m.distance;
+  if (!std::isfinite(ratio)) ratio = 0.0;
   if (csv) {
     lines.push_back("Traverse Adjustment Report");
     lines.push_back("Northing Misclose:," + f.Length("%12.3f", m.north));
