@@ -38,11 +38,8 @@ int CalculateCommand(Traverse& sheet) {
 
 // Writes the report of the last adjustment as the report dialog would.
 int AdjustmentReport(Traverse& sheet, bool csv, bool corrected) {
-  if (!sheet.Adjustment().valid) {
-    sheet.Context().messages.Show(
-        "No adjustment has been made: run Bowditch, Compass, Transit or Crandall first");
-    return 0;
-  }
+  // Only an adjustment that ran has a report; the adjustment said why not.
+  if (!sheet.Adjustment().valid) return 0;
   TraverseReportChoice choice;
   choice.csv = csv;
   choice.corrected = corrected;
