@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/progress_status_bar.h"
 #include "platform/text_encoding.h"
@@ -117,6 +119,17 @@ std::optional<std::string> QtDialogs::AskSaveFileName(std::string_view defaultEx
   dialog.setNameFilters({QString("%1 files (*.%1)").arg(extension), "All Files (*)"});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return PathFromQt(dialog.selectedFiles().front());
+}
+
+std::optional<int> QtDialogs::AskInteger(std::string_view prompt, int offered) {
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle("Kestrel");
+  dialog.setInputMode(QInputDialog::IntInput);
+  dialog.setIntRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  dialog.setLabelText(ToQt(prompt));
+  dialog.setIntValue(offered);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.intValue();
 }
 
 QtPageCanvas::QtPageCanvas(QPainter& painter, double scale, bool measureOnly)

@@ -76,6 +76,8 @@ class QtDialogs : public Dialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
   std::optional<std::string> AskSaveFileName(std::string_view defaultExtension,
                                              const std::string& initialFolder) override;
+  // A number dialog titled "Kestrel" (the level sheet's road number).
+  std::optional<int> AskInteger(std::string_view prompt, int offered) override;
 
  private:
   QPointer<QWidget> parent_;

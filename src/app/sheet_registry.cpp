@@ -1,5 +1,6 @@
 #include "app/sheet_registry.h"
 
+#include "app/level_sheet_entry.h"
 #include "app/main_frame.h"
 #include "app/stadia_entry_selection.h"
 #include "app/traditional_entry_selection.h"
@@ -57,7 +58,19 @@ void RegisterBuiltinSheets(SheetRegistry& registry) {
   registry.Register(std::move(traditional));
   RegisterBars(registry, SheetType::Traverse, &CMainFrame::AddTraverseBars);
   RegisterBars(registry, SheetType::PrecisionStadia, &CMainFrame::AddGeoidBar);
-  RegisterBars(registry, SheetType::LevelBook, &CMainFrame::AddLevelBookBar);
+
+  // Printing a levelling sheet lists the levels as they stand: a level book
+  // is reduced only on Enter and Calculate.
+  DesktopSheetKind levelBook;
+  levelBook.type = SheetType::LevelBook;
+  levelBook.createBars = [](CMainFrame& frame) { frame.AddLevelBookBar(); };
+  levelBook.recalculateBeforePage = false;
+  registry.Register(std::move(levelBook));
+  DesktopSheetKind levelSheet;
+  levelSheet.type = SheetType::LevelSheet;
+  levelSheet.entryTypeDialog = AskLevelSheetDefaultType;
+  levelSheet.recalculateBeforePage = false;
+  registry.Register(std::move(levelSheet));
 }
 
 }  // namespace kestrel

@@ -69,6 +69,13 @@ class Dialogs {
   // `defaultExtension` has no dot ("xml").
   virtual std::optional<std::string> AskSaveFileName(std::string_view defaultExtension,
                                                      const std::string& initialFolder) = 0;
+  // A whole number asked for in a small dialog showing `prompt` with `offered`
+  // filled in; nullopt on Cancel. A program that cannot ask takes the offered
+  // number.
+  virtual std::optional<int> AskInteger(std::string_view prompt, int offered) {
+    static_cast<void>(prompt);
+    return offered;
+  }
 };
 
 // A printer page in twips (y grows upwards, so rows go to more negative y).

@@ -56,6 +56,11 @@ std::optional<std::string> ScriptedDialogs::AskSaveFileName(std::string_view /*d
   return saveFileName;
 }
 
+std::optional<int> ScriptedDialogs::AskInteger(std::string_view prompt, int offered) {
+  integerPrompts.emplace_back(prompt);
+  return integerAnswer.value_or(offered);
+}
+
 void RecordingCanvas::DrawText(int x, int y, std::string_view text) {
   texts.push_back(Text{x, y, std::string(text)});
 }

@@ -68,9 +68,14 @@ class ScriptedDialogs : public Dialogs {
  public:
   std::optional<std::string> AskSaveFileName(std::string_view defaultExtension,
                                              const std::string& initialFolder) override;
+  std::optional<int> AskInteger(std::string_view prompt, int offered) override;
   // The answer to every save-file question; nullopt stands for Cancel.
   std::optional<std::string> saveFileName;
   int questions = 0;
+  // The prompts of the number questions, and the answer to them (nullopt:
+  // the number offered).
+  std::vector<std::string> integerPrompts;
+  std::optional<int> integerAnswer;
 };
 
 class RecordingCanvas : public PageCanvas {

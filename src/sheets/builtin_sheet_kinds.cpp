@@ -1,5 +1,6 @@
 #include "sheets/builtin_sheet_kinds.h"
 
+#include "sheets/level/level_kind.h"
 #include "sheets/stadia/stadia_kind.h"
 #include "sheets/stadia/traditional_kind.h"
 #include "sheets/traverse/traverse_kind.h"
@@ -11,6 +12,8 @@ void RegisterBuiltinSheetKinds(SheetKindRegistry& registry) {
   RegisterStadiaKind(registry);
   RegisterTraditionalKind(registry);
   RegisterTraverseKind(registry);
+  RegisterLevelBookKind(registry);
+  RegisterLevelSheetKind(registry);
 }
 
 }  // namespace kestrel

@@ -185,16 +185,10 @@ TEST_F(LevelFileTest, LevelSheetOlderFormBytesAndCountedTexts) {
 }
 
 TEST_F(LevelFileTest, NewLevelSheetAsksForItsRoadOnce) {
-  struct Answer : RoadNumberQuestion {
-    std::optional<int> AskRoadNumber() override {
-      ++asked;
-      return 7;
-    }
-    int asked = 0;
-  } answer;
-  sheet.SetRoadNumberQuestion(&answer);
+  t.dialogs.integerAnswer = 7;
   ASSERT_EQ(sheet.LoadFromFile(folder.Write("lvlsh4.tst", "empty")), 1);
-  EXPECT_EQ(answer.asked, 1);
+  EXPECT_EQ(t.dialogs.integerPrompts,
+            std::vector<std::string>{"Enter Road Number for Level Sheet Entries"});
   ExpectRows(sheet.Rows(), {RoadNote("rd 7"), SheetRow(1, {kNew, kNew, kNew})});
   EXPECT_EQ(sheet.LoadFromFile(folder.File("lvlsh5.tst")), 0);
 }

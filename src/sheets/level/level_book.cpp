@@ -142,31 +142,54 @@ int LevelBook::ReenterCell(int column, int row) {
   return 0;
 }
 
+int LevelBook::SetDefaultType(std::int64_t type) {
+  if (type == kLevelReading || type == kLevelFnote) defaultType_ = static_cast<int>(type);
+  return 0;
+}
+
+int LevelBook::Calculate() {
+  ReduceLevelBook(rows_);
+  return 0;
+}
+
+namespace {
+
+using LevelBookHandler = CommandHandler<LevelBook>;
+const LevelBookHandler kLevelBookCommands[] = {
+    {kCmdSetDefaultType, [](LevelBook& book, const CommandArg& p1,
+                            const CommandArg&) { return book.SetDefaultType(ArgInt(p1, -1)); }},
+    {kCmdReenterCell,
+     [](LevelBook& book, const CommandArg& p1, const CommandArg& p2) {
+       return book.ReenterCell(static_cast<int>(ArgInt(p1, -1)), static_cast<int>(ArgInt(p2, -1)));
+     }},
+    {kCmdCalculate,
+     [](LevelBook& book, const CommandArg&, const CommandArg&) { return book.Calculate(); }},
+    {kCmdFirstPoint,
+     [](LevelBook& book, const CommandArg& p1, const CommandArg&) {
+       return book.NextPoint(ArgAs<PointRecord*>(p1, nullptr), true);
+     }},
+    {kCmdNextPoint,
+     [](LevelBook& book, const CommandArg& p1, const CommandArg&) {
+       return book.NextPoint(ArgAs<PointRecord*>(p1, nullptr), false);
+     }},
+    {kCmdPrintHeader,
+     [](LevelBook& book, const CommandArg& p1, const CommandArg&) {
+       return PrintLevelBookHeader(book, ArgAs<PageCanvas*>(p1, nullptr));
+     }},
+    {kCmdPrintRows,
+     [](LevelBook& book, const CommandArg& p1, const CommandArg& p2) {
+       return ListLevelBookRows(book, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
+     }},
+    // The book has no row types to cycle.
+    {kCmdCycleType, [](LevelBook&, const CommandArg&, const CommandArg&) { return 1; }},
+};
+
+}  // namespace
+
+std::span<const CommandHandler<LevelBook>> LevelBookCommands() { return kLevelBookCommands; }
+
 int LevelBook::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  switch (code) {
-    case kCmdSetDefaultType: {
-      const std::int64_t type = ArgInt(p1, -1);
-      if (type == kLevelReading || type == kLevelFnote) defaultType_ = static_cast<int>(type);
-      return 0;
-    }
-    case kCmdReenterCell:
-      return ReenterCell(static_cast<int>(ArgInt(p1, -1)), static_cast<int>(ArgInt(p2, -1)));
-    case kCmdCalculate:
-      ReduceLevelBook(rows_);
-      return 0;
-    case kCmdFirstPoint:
-      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), true);
-    case kCmdNextPoint:
-      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), false);
-    case kCmdPrintHeader:
-      return PrintLevelBookHeader(*this, ArgAs<PageCanvas*>(p1, nullptr));
-    case kCmdPrintRows:
-      return ListLevelBookRows(*this, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
-    case kCmdCycleType:
-      return 1;
-    default:
-      return 0;
-  }
+  return DispatchCommand(LevelBookCommands(), *this, code, p1, p2);
 }
 
 // Point records for the host: one per reading row, numbered from 1, with the

@@ -5,9 +5,11 @@
 // rise and fall, and Calculate re-reduces the whole book from the top.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "sheets/command_table.h"
 #include "sheets/data_source.h"
 #include "sheets/level/level_book_row.h"
 #include "sheets/sheet_context.h"
@@ -51,11 +53,18 @@ class LevelBook : public CUGDataSource {
   // The file last loaded or saved (the printed header names it).
   const std::string& DocumentPath() const { return documentPath_; }
 
+  // The commands (see LevelBookCommands).
+  int SetDefaultType(std::int64_t type);
+  // Code 2: the cell shown is entered again.
+  int ReenterCell(int column, int row);
+  // Calculate: every reading row re-reduced from the top.
+  int Calculate();
+  // Codes 10 and 11: the next reading row's point record.
+  int NextPoint(PointRecord* record, bool first);
+
  private:
   bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   std::string ValueText(int column, const LevelBookRow& row) const;
-  int ReenterCell(int column, int row);
-  int NextPoint(PointRecord* record, bool first);
 
   SheetContext& ctx_;
   std::vector<LevelBookRow> rows_;
@@ -69,5 +78,8 @@ class LevelBook : public CUGDataSource {
   std::size_t nextRow_ = 0;
   double chainage_ = 0.0;
 };
+
+// The level book's Command codes and their handlers.
+std::span<const CommandHandler<LevelBook>> LevelBookCommands();
 
 }  // namespace kestrel

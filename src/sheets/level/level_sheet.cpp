@@ -159,29 +159,45 @@ int LevelSheet::ParseCell(int column, int row, const CellValue& cell) {
   return 0;
 }
 
+int LevelSheet::SetDefaultType(std::int64_t type) {
+  if (type == kLevelSheetPoint || type == kLevelSheetFnote) defaultType_ = static_cast<int>(type);
+  return 0;
+}
+
+namespace {
+
+using LevelSheetHandler = CommandHandler<LevelSheet>;
+const LevelSheetHandler kLevelSheetCommands[] = {
+    {kCmdSetDefaultType, [](LevelSheet& sheet, const CommandArg& p1,
+                            const CommandArg&) { return sheet.SetDefaultType(ArgInt(p1, -1)); }},
+    {kCmdFirstPoint,
+     [](LevelSheet& sheet, const CommandArg& p1, const CommandArg&) {
+       return sheet.NextPoint(ArgAs<PointRecord*>(p1, nullptr), true);
+     }},
+    {kCmdNextPoint,
+     [](LevelSheet& sheet, const CommandArg& p1, const CommandArg&) {
+       return sheet.NextPoint(ArgAs<PointRecord*>(p1, nullptr), false);
+     }},
+    {kCmdPrintHeader,
+     [](LevelSheet& sheet, const CommandArg& p1, const CommandArg&) {
+       return PrintLevelSheetHeader(sheet, ArgAs<PageCanvas*>(p1, nullptr));
+     }},
+    {kCmdPrintRows,
+     [](LevelSheet& sheet, const CommandArg& p1, const CommandArg& p2) {
+       return ListLevelSheetRows(sheet, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
+     }},
+    // The sheet has no row types to cycle.
+    {kCmdCycleType, [](LevelSheet&, const CommandArg&, const CommandArg&) { return 1; }},
+    {kCmdRenumber, [](LevelSheet& sheet, const CommandArg& p1,
+                      const CommandArg& p2) { return sheet.Renumber(p1, ArgInt(p2, 1)); }},
+};
+
+}  // namespace
+
+std::span<const CommandHandler<LevelSheet>> LevelSheetCommands() { return kLevelSheetCommands; }
+
 int LevelSheet::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  switch (code) {
-    case kCmdSetDefaultType: {
-      const std::int64_t type = ArgInt(p1, -1);
-      if (type == kLevelSheetPoint || type == kLevelSheetFnote)
-        defaultType_ = static_cast<int>(type);
-      return 0;
-    }
-    case kCmdFirstPoint:
-      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), true);
-    case kCmdNextPoint:
-      return NextPoint(ArgAs<PointRecord*>(p1, nullptr), false);
-    case kCmdPrintHeader:
-      return PrintLevelSheetHeader(*this, ArgAs<PageCanvas*>(p1, nullptr));
-    case kCmdPrintRows:
-      return ListLevelSheetRows(*this, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
-    case kCmdCycleType:
-      return 1;
-    case kCmdRenumber:
-      return Renumber(p1, ArgInt(p2, 1));
-    default:
-      return 0;
-  }
+  return DispatchCommand(LevelSheetCommands(), *this, code, p1, p2);
 }
 
 // A point row with a number and all three values goes to the host; road notes

@@ -5,23 +5,18 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "sheets/command_table.h"
 #include "sheets/data_source.h"
 #include "sheets/level/level_sheet_row.h"
 #include "sheets/sheet_context.h"
 
 namespace kestrel {
 
-// The question a new level sheet asks: "Enter Road Number for Level Sheet
-// Entries" with 0 offered. nullopt when the user cancels (0 is then taken).
-class RoadNumberQuestion {
- public:
-  virtual ~RoadNumberQuestion() = default;
-  virtual std::optional<int> AskRoadNumber() = 0;
-};
-
+// The question a new level sheet asks (0 offered).
 inline constexpr const char* kRoadNumberQuestion = "Enter Road Number for Level Sheet Entries";
 
 class LevelSheet : public CUGDataSource {
@@ -48,13 +43,10 @@ class LevelSheet : public CUGDataSource {
   // The version 3 form when the name holds "lvl2s", else the older form.
   int SaveToFile(const std::string& path) override;
   // Reads either form; a sheet left with at most one row asks for its road
-  // number and starts that road with point 1.
+  // number (through the dialogs port) and starts that road with point 1.
   int LoadFromFile(const std::string& path) override;
   std::string RowState(int row) override;
   int RestoreRowState(int row, const std::string& state) override;
-
-  // Who answers the road number question; without one 0 is taken.
-  void SetRoadNumberQuestion(RoadNumberQuestion* question) { roadQuestion_ = question; }
 
   std::vector<LevelSheetRow>& Rows() { return rows_; }
   const std::vector<LevelSheetRow>& Rows() const { return rows_; }
@@ -66,16 +58,20 @@ class LevelSheet : public CUGDataSource {
   // The road number of the export walk: 1 until an "rd " note is passed.
   int CurrentRoad() const { return road_; }
 
+  // The commands (see LevelSheetCommands).
+  int SetDefaultType(std::int64_t type);
+  // Codes 10 and 11: the next complete point's record.
+  int NextPoint(PointRecord* record, bool first);
+  // Code 26: points numbered within the range take new numbers in row order.
+  int Renumber(const CommandArg& range, std::int64_t firstNewNumber);
+
  private:
   bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   bool DefaultText(int column, int row, std::string& text) const;
   std::string ValueText(double value) const;
-  int NextPoint(PointRecord* record, bool first);
-  int Renumber(const CommandArg& range, std::int64_t firstNewNumber);
   void StartNewSheet();
 
   SheetContext& ctx_;
-  RoadNumberQuestion* roadQuestion_ = nullptr;
   std::vector<LevelSheetRow> rows_;
   int defaultType_ = kLevelSheetPoint;
   std::array<bool, kColumns> entryFlags_{};
@@ -87,5 +83,8 @@ class LevelSheet : public CUGDataSource {
   std::size_t nextRow_ = 0;
   int road_ = 1;
 };
+
+// The level sheet's Command codes and their handlers.
+std::span<const CommandHandler<LevelSheet>> LevelSheetCommands();
 
 }  // namespace kestrel

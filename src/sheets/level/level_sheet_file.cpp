@@ -164,7 +164,8 @@ int LevelSheet::LoadFromFile(const std::string& path) {
 
 // A new sheet starts a road: its note and a first point row.
 void LevelSheet::StartNewSheet() {
-  const int road = roadQuestion_ != nullptr ? roadQuestion_->AskRoadNumber().value_or(0) : 0;
+  // Cancel keeps the number offered.
+  const int road = ctx_.dialogs.AskInteger(kRoadNumberQuestion, 0).value_or(0);
   // The note row as the version 3 form reads its road back.
   LevelSheetRow note;
   note.type = kLevelSheetFnote;

@@ -1,0 +1,24 @@
+#include "sheets/level/level_kind.h"
+
+#include "sheets/level/level_book.h"
+#include "sheets/level/level_sheet.h"
+
+namespace kestrel {
+
+void RegisterLevelBookKind(SheetKindRegistry& registry) {
+  SheetKind kind;
+  kind.type = SheetType::LevelBook;
+  kind.make = [](SheetContext& context) { return std::make_unique<LevelBook>(context); };
+  kind.commands = CommandCodes(LevelBookCommands());
+  registry.Register(std::move(kind));
+}
+
+void RegisterLevelSheetKind(SheetKindRegistry& registry) {
+  SheetKind kind;
+  kind.type = SheetType::LevelSheet;
+  kind.make = [](SheetContext& context) { return std::make_unique<LevelSheet>(context); };
+  kind.commands = CommandCodes(LevelSheetCommands());
+  registry.Register(std::move(kind));
+}
+
+}  // namespace kestrel
