@@ -87,6 +87,10 @@ std::optional<std::string> OptionDialogs::AskSaveFileName(std::string_view /*def
   return saveFileName;
 }
 
+std::optional<int> OptionDialogs::AskInteger(std::string_view /*prompt*/, int offered) {
+  return number.value_or(offered);
+}
+
 std::optional<SheetChoice> CancellingChooser::Choose(const JobLocation& job, SheetType type,
                                                      int number) {
   offered = Offer{job, type, number};

@@ -94,7 +94,10 @@ class OptionDialogs : public Dialogs {
  public:
   std::optional<std::string> AskSaveFileName(std::string_view defaultExtension,
                                              const std::string& initialFolder) override;
+  // `number` when given, else the number offered.
+  std::optional<int> AskInteger(std::string_view prompt, int offered) override;
   std::optional<std::string> saveFileName;
+  std::optional<int> number;
 };
 
 // The table selection dialog is never shown: it records what it would have

@@ -33,6 +33,9 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
   app.add_flag("--yes", global.answerYes, "answer Yes / OK to the sheet's questions");
   app.add_flag("--force", global.force,
                "save over the sheet file even when another program changed it since it was read");
+  app.add_option("--number", global.number,
+                 "the answer to a number question (a new level sheet's road number; "
+                 "without it the number offered)");
 }
 
 int Run(int argc, char** argv) {

@@ -45,6 +45,7 @@ SheetSession::SheetSession(const GlobalOptions& options)
       context{app, messages, progress, clipboard, shell, dialogs, units, chooser} {
   messages.answerYes = options.answerYes;
   force_ = options.force;
+  dialogs.number = options.number;
   RegisterBuiltinSheetKinds(registry_);
 }
 
@@ -83,6 +84,8 @@ CUGDataSource& SheetSession::Open(const std::string& path) {
   if (sheet_->LoadFromFile(native) == 0) {
     throw Refusal("cannot open " + path + " (unreadable, or in use by another program)");
   }
+  // As after the program's start-up: from here on entries count.
+  app.startupComplete = true;
   return *sheet_;
 }
 
@@ -92,7 +95,7 @@ void SheetSession::Require(int code, const std::string& what) const {
 
 void SheetSession::CheckOutputName(const std::string& path) const {
   const std::optional<SheetType> type = SheetKindOfFile(path);
-  if (type == kind_->type) return;
+  if (type == kind_->type || (kind_->savesAs && kind_->savesAs(path))) return;
   const std::string expected = std::string(kind_->Info().keyword) + " sheet (" +
                                kind_->Info().keyword + " sheets are named " +
                                NameForm(kind_->Info()) + ")";

@@ -24,6 +24,7 @@ struct GlobalOptions {
   // Save over a sheet file even when another program changed it since it was
   // read.
   bool force = false;
+  std::optional<int> number;  // the answer to a number question
 };
 
 // The sheet kind a file name stands for (RecognizeSheetFile).

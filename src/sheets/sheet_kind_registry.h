@@ -35,6 +35,10 @@ struct SheetKind {
   std::function<std::vector<std::string>(CUGDataSource&)> messageLines;
   // The sheet's set-ups and computed points; empty when the kind has none.
   std::function<SheetCounts(CUGDataSource&)> counts;
+  // True for a file name that is not a sheet file name of the kind but that
+  // the sheet also saves under, in another form (a level book's CSV); empty
+  // when the kind has none.
+  std::function<bool(const std::string& path)> savesAs;
 
   const SheetTypeInfo& Info() const { return SheetTypeInfoOf(type); }
   bool Implements(int code) const;

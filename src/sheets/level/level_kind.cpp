@@ -1,6 +1,7 @@
 #include "sheets/level/level_kind.h"
 
 #include "sheets/level/level_book.h"
+#include "sheets/level/level_book_file.h"
 #include "sheets/level/level_sheet.h"
 
 namespace kestrel {
@@ -10,6 +11,7 @@ void RegisterLevelBookKind(SheetKindRegistry& registry) {
   kind.type = SheetType::LevelBook;
   kind.make = [](SheetContext& context) { return std::make_unique<LevelBook>(context); };
   kind.commands = CommandCodes(LevelBookCommands());
+  kind.savesAs = [](const std::string& path) { return IsLevelBookCsvPath(path); };
   registry.Register(std::move(kind));
 }
 
