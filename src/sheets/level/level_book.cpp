@@ -6,6 +6,7 @@
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
+#include "sheets/command_table.h"
 #include "sheets/level/level_book_file.h"
 #include "sheets/level/level_book_listing.h"
 #include "sheets/level/level_book_reduction.h"
@@ -186,10 +187,13 @@ const LevelBookHandler kLevelBookCommands[] = {
 
 }  // namespace
 
-std::span<const CommandHandler<LevelBook>> LevelBookCommands() { return kLevelBookCommands; }
+std::vector<int> LevelBookCommandCodes() {
+  return CommandCodes(std::span<const CommandHandler<LevelBook>>(kLevelBookCommands));
+}
 
 int LevelBook::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  return DispatchCommand(LevelBookCommands(), *this, code, p1, p2);
+  return DispatchCommand(std::span<const CommandHandler<LevelBook>>(kLevelBookCommands), *this,
+                         code, p1, p2);
 }
 
 // Point records for the host: one per reading row, numbered from 1, with the

@@ -5,11 +5,9 @@
 // rise and fall, and Calculate re-reduces the whole book from the top.
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "sheets/command_table.h"
 #include "sheets/data_source.h"
 #include "sheets/level/level_book_row.h"
 #include "sheets/sheet_context.h"
@@ -79,7 +77,7 @@ class LevelBook : public CUGDataSource {
   double chainage_ = 0.0;
 };
 
-// The level book's Command codes and their handlers.
-std::span<const CommandHandler<LevelBook>> LevelBookCommands();
+// The Command codes the level book carries out, ascending.
+std::vector<int> LevelBookCommandCodes();
 
 }  // namespace kestrel

@@ -10,7 +10,7 @@ void RegisterLevelBookKind(SheetKindRegistry& registry) {
   SheetKind kind;
   kind.type = SheetType::LevelBook;
   kind.make = [](SheetContext& context) { return std::make_unique<LevelBook>(context); };
-  kind.commands = CommandCodes(LevelBookCommands());
+  kind.commands = LevelBookCommandCodes();
   kind.savesAs = [](const std::string& path) { return IsLevelBookCsvPath(path); };
   registry.Register(std::move(kind));
 }
@@ -19,7 +19,7 @@ void RegisterLevelSheetKind(SheetKindRegistry& registry) {
   SheetKind kind;
   kind.type = SheetType::LevelSheet;
   kind.make = [](SheetContext& context) { return std::make_unique<LevelSheet>(context); };
-  kind.commands = CommandCodes(LevelSheetCommands());
+  kind.commands = LevelSheetCommandCodes();
   registry.Register(std::move(kind));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
+#include "sheets/command_table.h"
 #include "sheets/level/level_sheet_file.h"
 #include "sheets/level/level_sheet_listing.h"
 #include "survey/distances.h"
@@ -194,10 +195,13 @@ const LevelSheetHandler kLevelSheetCommands[] = {
 
 }  // namespace
 
-std::span<const CommandHandler<LevelSheet>> LevelSheetCommands() { return kLevelSheetCommands; }
+std::vector<int> LevelSheetCommandCodes() {
+  return CommandCodes(std::span<const CommandHandler<LevelSheet>>(kLevelSheetCommands));
+}
 
 int LevelSheet::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  return DispatchCommand(LevelSheetCommands(), *this, code, p1, p2);
+  return DispatchCommand(std::span<const CommandHandler<LevelSheet>>(kLevelSheetCommands), *this,
+                         code, p1, p2);
 }
 
 // A point row with a number and all three values goes to the host; road notes

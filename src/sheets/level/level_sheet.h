@@ -5,11 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "sheets/command_table.h"
 #include "sheets/data_source.h"
 #include "sheets/level/level_sheet_row.h"
 #include "sheets/sheet_context.h"
@@ -84,7 +82,7 @@ class LevelSheet : public CUGDataSource {
   int road_ = 1;
 };
 
-// The level sheet's Command codes and their handlers.
-std::span<const CommandHandler<LevelSheet>> LevelSheetCommands();
+// The Command codes the level sheet carries out, ascending.
+std::vector<int> LevelSheetCommandCodes();
 
 }  // namespace kestrel
