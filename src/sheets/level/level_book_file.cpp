@@ -8,10 +8,12 @@
 #include <cmath>
 #include <new>
 
+#include "platform/ascii_case.h"
 #include "platform/file_access.h"
 #include "platform/memory_advice.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "report/csv_field.h"
 #include "sheets/level/level_book.h"
 
 namespace kestrel {
@@ -23,21 +25,6 @@ bool ReadTerminatedText(ArchiveReader& in, std::string& text) {
   const std::uint64_t before = in.Position();
   if (!in.ReadCString(text)) return false;
   return in.Position() - before > text.size();
-}
-
-// CSV fields are quoted when they hold a comma, a quote or a line break, or
-// begin or end with a blank that a spreadsheet would drop.
-std::string CsvField(std::string_view text) {
-  const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
-                     (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-  if (!quote) return std::string(text);
-  std::string field = "\"";
-  for (char c : text) {
-    if (c == '"') field += '"';
-    field += c;
-  }
-  field += '"';
-  return field;
 }
 
 // The shortest text that reads back as the same single-precision value.
@@ -161,12 +148,7 @@ void ReadLevelBookRecords(ArchiveReader& in, std::vector<LevelBookRow>& rows) {
   }
 }
 
-bool IsLevelBookCsvPath(std::string_view path) {
-  std::string lower(path);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower.find(".csv") != std::string::npos;
-}
+bool IsLevelBookCsvPath(std::string_view path) { return ContainsIgnoringAsciiCase(path, ".csv"); }
 
 std::string LevelBookCsvLine(const LevelBookRow& row) {
   std::string line = CsvField(row.IsNote() ? row.note : std::string_view());

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "platform/ascii_case.h"
 #include "platform/file_access.h"
 #include "platform/printf_format.h"
 #include "sheets/level/level_sheet.h"
@@ -38,12 +39,7 @@ std::uint16_t FirstRoadNumber(const std::vector<LevelSheetRow>& rows) {
 
 }  // namespace
 
-bool IsLevelSheetV3Path(std::string_view path) {
-  std::string lower(path);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower.find("lvl2s") != std::string::npos;
-}
+bool IsLevelSheetV3Path(std::string_view path) { return ContainsIgnoringAsciiCase(path, "lvl2s"); }
 
 void WriteLevelSheetRecord(ArchiveWriter& out, const LevelSheetRow& row) {
   out.WriteU32(row.type);
