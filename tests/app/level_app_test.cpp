@@ -3,8 +3,8 @@
 // reduced and printed through the view.
 #include <QApplication>
 #include <QInputDialog>
-#include <QRadioButton>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
