@@ -32,7 +32,7 @@ class CliSheetTest : public ::testing::Test {
   TempFolder folder_;
   const std::string sheet_ = folder_.File("stad1.tst");
   // A kind this program does not carry yet.
-  const std::string unsupported_ = folder_.File("lvlbk1.tst");
+  const std::string unsupported_ = folder_.File("tst.precisionstadia1");
 };
 
 TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
