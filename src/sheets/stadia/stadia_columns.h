@@ -51,7 +51,7 @@ struct StadiaColumns {
   int typeColumns;
   std::span<const ColumnSpec> byType;
 
-  // The spec of a cell; None outside the table.
+  // The description of a cell; None outside the table.
   ColumnSpec SpecOf(int column, int type) const;
   std::string_view Heading(int column, int type) const { return SpecOf(column, type).heading; }
   // 0 outside the table.
