@@ -10,6 +10,7 @@
 #include "sheets/level/level_book_file.h"
 #include "sheets/level/level_book_listing.h"
 #include "sheets/level/level_book_reduction.h"
+#include "sheets/level/level_headings.h"
 #include "survey/distances.h"
 
 namespace kestrel {
@@ -32,20 +33,8 @@ int LevelBook::RowCount() { return static_cast<int>(rows_.size()); }
 
 int LevelBook::ColumnCount() { return kColumns; }
 
-// Headings follow the type of the grid's current row; an empty book and rows
-// past the end show the reading headings, which is what the next row will be.
 int LevelBook::ColumnHeading(int column, std::string& text) {
-  const int row = ReadInt(text);
-  text.clear();
-  if (column < 0 || column >= kColumns) return 0;
-  const bool note = RowInside(row) ? rows_[static_cast<std::size_t>(row)].IsNote()
-                    : (row == RowCount() && !rows_.empty()) ? rows_.back().IsNote()
-                                                            : false;
-  if (note) {
-    if (column == 0) text = "Fnote";
-  } else {
-    text = kHeadings[column];
-  }
+  LevelColumnHeading(rows_, ReadInt(text), column, kHeadings, text);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
 #include "sheets/command_table.h"
+#include "sheets/level/level_headings.h"
 #include "sheets/level/level_sheet_file.h"
 #include "sheets/level/level_sheet_listing.h"
 #include "survey/distances.h"
@@ -30,17 +31,7 @@ int LevelSheet::RowCount() { return static_cast<int>(rows_.size()); }
 int LevelSheet::ColumnCount() { return kColumns; }
 
 int LevelSheet::ColumnHeading(int column, std::string& text) {
-  const int row = ReadInt(text);
-  text.clear();
-  if (column < 0 || column >= kColumns) return 0;
-  const bool note = RowInside(row) ? rows_[static_cast<std::size_t>(row)].IsNote()
-                    : (row == RowCount() && !rows_.empty()) ? rows_.back().IsNote()
-                                                            : false;
-  if (note) {
-    if (column == 0) text = "Fnote";
-  } else {
-    text = kHeadings[column];
-  }
+  LevelColumnHeading(rows_, ReadInt(text), column, kHeadings, text);
   return 0;
 }
 
