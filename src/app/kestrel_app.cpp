@@ -12,8 +12,10 @@
 #include "app/kestrel_view.h"
 #include "app/main_frame.h"
 #include "app/progress_status_bar.h"
+#include "app/sheet_bars.h"
 #include "app/starting_folder.h"
 #include "app/table_selection_dialog.h"
+#include "app/traverse_bar_commands.h"
 #include "grid/my_cug.h"
 #include "job/choose_sheet.h"
 #include "job/host_command_line.h"
@@ -106,6 +108,13 @@ void CKestrelApp::ConnectFrame() {
   connect(frame->View()->Grid(), &MyCug::SheetModified, frame, &CMainFrame::UpdateCommandUI);
   connect(frame->View(), &CKestrelView::ResultsNote, frame->StatusBar(),
           &CProgressStatusBar::SetResultsNote);
+  TraverseBarCommands& traverse = frame->View()->TraverseCommands();
+  traverse.showMisclose = [frame](const MiscloseTexts& texts) { frame->ShowMisclose(texts); };
+  if (CMiscloseBar* bar = frame->MiscloseBar()) {
+    CTraverseNoteList* list = bar->TraverseList();
+    list->traverseNotes = [&traverse] { return traverse.RouteNotes(); };
+    connect(doc, &CKestrelDoc::DocumentChanged, list, &CTraverseNoteList::Refill);
+  }
   frame->canClose = [doc] { return doc->SaveModified(); };
   title();
 }

@@ -21,6 +21,7 @@
 #include "app/replace_point_code.h"
 #include "app/sheet_registry.h"
 #include "app/starting_folder.h"
+#include "app/traverse_bar_commands.h"
 #include "grid/my_cug.h"
 #include "job/choose_sheet.h"
 #include "job/job_location.h"
@@ -59,6 +60,9 @@ CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* par
   RegisterCommands(router);
   hostLink_ = std::make_unique<HostLinkCommands>(doc_, *grid_, *this, [this] { Changed(); });
   hostLink_->Register(router);
+  traverse_ = std::make_unique<TraverseBarCommands>(
+      doc_, *this, [this](bool typedValuesChanged) { Recalculated(typedValuesChanged); });
+  traverse_->Register(router);
 }
 
 CKestrelView::~CKestrelView() { grid_->AttachSource(nullptr); }
@@ -128,6 +132,17 @@ void CKestrelView::MarkResultsStale() {
 void CKestrelView::MarkResultsCurrent() {
   resultsStale_ = false;
   grid_->SetStaleFromColumn(-1);
+}
+
+void CKestrelView::Recalculated(bool typedValuesChanged) {
+  if (typedValuesChanged) {
+    grid_->UndoStack()->clear();
+    doc_.SetModifiedFlag(true);
+    emit SheetChanged();
+  }
+  MarkResultsCurrent();
+  grid_->RedrawAll();
+  emit ResultsNote(QString());
 }
 
 void CKestrelView::GetPoint(std::int64_t number) {

@@ -15,6 +15,7 @@ class CommandRouter;
 class CUGDataSource;
 class HostLinkCommands;
 class MyCug;
+class TraverseBarCommands;
 struct DesktopSheetKind;
 
 // What the status bar says after Calculate.
@@ -29,6 +30,8 @@ class CKestrelView : public QWidget {
   ~CKestrelView() override;
 
   MyCug* Grid() const { return grid_; }
+  // The traverse bars' commands (enabled only on a traverse sheet).
+  TraverseBarCommands& TraverseCommands() const { return *traverse_; }
   CKestrelDoc& Document() const { return doc_; }
 
   // Attaches the document's active sheet to the grid and sizes the grid
@@ -85,6 +88,9 @@ class CKestrelView : public QWidget {
   // Calculate. Calculate (or printing, which recalculates) makes them current.
   void MarkResultsStale();
   void MarkResultsCurrent();
+  // A command recomputed the sheet; `typedValuesChanged` when it also
+  // rewrote typed values, which the grid's undo steps cannot follow.
+  void Recalculated(bool typedValuesChanged);
   int FirstComputedColumn() const;
   bool AskPrintOptions();
 
@@ -112,6 +118,7 @@ class CKestrelView : public QWidget {
   MyCug* grid_;
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<HostLinkCommands> hostLink_;  // the host database and point tools
+  std::unique_ptr<TraverseBarCommands> traverse_;
   bool showCoordinates_ = false;
   bool resultsStale_ = false;
 };

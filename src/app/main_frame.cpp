@@ -17,6 +17,7 @@
 #include "app/progress_status_bar.h"
 #include "app/sheet_bars.h"
 #include "app/sheet_registry.h"
+#include "app/traverse_bar_commands.h"
 #include "app/window_layout.h"
 #include "job/application_state.h"
 
@@ -214,6 +215,15 @@ void CMainFrame::AddLevelBookBar() {
   levelBookBar_ = CreateLevelBookBar([this](int id) { return Action(id); }, this);
   levelBookBar_->setObjectName("LevelBookBar");
   addToolBar(Qt::TopToolBarArea, levelBookBar_);
+}
+
+void CMainFrame::ShowMisclose(const MiscloseTexts& texts) {
+  if (miscloseBar_ != nullptr)
+    miscloseBar_->SetMisclose(texts.angular, texts.bearing, texts.distance);
+  if (adjustmentBar_ != nullptr) {
+    adjustmentBar_->SetPerimeter(texts.perimeter);
+    adjustmentBar_->SetAccuracy(texts.accuracy);
+  }
 }
 
 void CMainFrame::RegisterFrameCommands() {

@@ -22,6 +22,7 @@ class CProgressStatusBar;
 class CommandRouter;
 class SheetRegistry;
 struct ApplicationState;
+struct MiscloseTexts;
 
 inline constexpr int kRecentFileCount = 4;
 
@@ -51,6 +52,8 @@ class CMainFrame : public QMainWindow {
   void AddTraverseBars();
   void AddGeoidBar();
   void AddLevelBookBar();
+  // Fills the misclose and adjustment bars' boxes (nothing without them).
+  void ShowMisclose(const MiscloseTexts& texts);
 
   void SetView(CKestrelView* view);
   CKestrelView* View() const { return view_; }

@@ -5,6 +5,7 @@
 #include "app/stadia_entry_selection.h"
 #include "app/traditional_entry_selection.h"
 #include "app/traditional_tolerance.h"
+#include "app/traverse_default.h"
 #include "sheets/builtin_sheet_kinds.h"
 
 namespace kestrel {
@@ -56,7 +57,14 @@ void RegisterBuiltinSheets(SheetRegistry& registry) {
   traditional.entryTypeDialog = AskTraditionalDefaultType;
   traditional.toleranceDialog = AskTraditionalTolerance;
   registry.Register(std::move(traditional));
-  RegisterBars(registry, SheetType::Traverse, &CMainFrame::AddTraverseBars);
+  // A traverse prints its route as the last command left it: an adjustment
+  // would be undone by calculating again before each page.
+  DesktopSheetKind traverse;
+  traverse.type = SheetType::Traverse;
+  traverse.entryTypeDialog = AskTraverseDefaultType;
+  traverse.createBars = [](CMainFrame& frame) { frame.AddTraverseBars(); };
+  traverse.recalculateBeforePage = false;
+  registry.Register(std::move(traverse));
   RegisterBars(registry, SheetType::PrecisionStadia, &CMainFrame::AddGeoidBar);
 
   // Printing a levelling sheet lists the levels as they stand: a level book
