@@ -6,61 +6,38 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
 #include "platform/file_access.h"
+#include "platform/le_bytes.h"
+#include "platform/scratch_disk.h"
 
 namespace kestrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Little-endian bytes of a double, as the file holds them.
-std::string Le(double value) {
-  std::string bytes(8, '\0');
-  std::memcpy(bytes.data(), &value, 8);
-  return bytes;
-}
-
-std::string Le32(std::uint32_t value) {
-  std::string bytes(4, '\0');
-  std::memcpy(bytes.data(), &value, 4);
-  return bytes;
-}
+std::string Le(double value) { return testing::LeBytes().F64(value).s; }
+std::string Le32(std::uint32_t value) { return testing::LeBytes().Le(value, 4).s; }
 
 const std::string kMgaFile = Le32(1) + Le(6378137.0) + Le(298.2572221) + Le(6.0) + Le(0.9996) +
                              Le(500000.0) + Le(10000000.0) + "\x03MGA";
 
 class GeoidDataTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kestrel-geoid-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    home_ = pattern;
-    fs::create_directory(home_ / "Variable");
-    path_ = GeoidDataPathIn(home_.string());
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(home_ / "Variable", fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(home_, ignored);
-  }
+  void SetUp() override { fs::create_directory(home_ / "Variable"); }
 
-  void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
-  std::string Get() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void Put(const std::string& bytes) const { scratch_.Write("Variable/GeoidData", bytes); }
+  std::string Get() const { return scratch_.Get("Variable/GeoidData"); }
   ino_t Inode() const {
     struct stat info {};
     return ::stat(path_.c_str(), &info) == 0 ? info.st_ino : 0;
   }
 
-  fs::path home_;
-  std::string path_;
+  testing::ScratchFolder scratch_;
+  const fs::path home_ = scratch_.Path();
+  const std::string path_ = GeoidDataPathIn(scratch_.Path());
 };
 
 TEST_F(GeoidDataTest, PathFollowsTheProgramHome) {
@@ -194,12 +171,15 @@ TEST_F(GeoidDataTest, SavingFailuresAreReportedAndWriteNothing) {
   data.values.k0 = 0.9999;
   fs::remove_all(home_ / "Variable");
   EXPECT_NE(data.Store().find("does not exist"), std::string::npos);
+  // A read-only folder: a read-only disk where the tests may mount one (the
+  // superuser writes into read-only folders), else the folder's permissions.
+  const testing::TmpfsMount readOnlyDisk(64, true);
   fs::create_directory(home_ / "Variable");
   fs::permissions(home_ / "Variable", fs::perms(0555));
-  if (::geteuid() != 0) {  // the superuser writes into read-only folders
-    EXPECT_NE(data.Store().find("is read-only"), std::string::npos);
-    EXPECT_FALSE(fs::exists(path_));
-  }
+  CGeoidData readOnly(readOnlyDisk.Mounted() ? readOnlyDisk.Folder().File("GeoidData") : path_);
+  readOnly.values.k0 = 0.9999;
+  EXPECT_NE(readOnly.Store().find("is read-only"), std::string::npos);
+  EXPECT_FALSE(fs::exists(path_));
 }
 
 }  // namespace

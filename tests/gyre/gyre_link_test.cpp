@@ -216,10 +216,5 @@ TEST_F(GyreHostTest, StopSignalsEndCleanlyAndRemoveTheEndpoint) {
   }
 }
 
-TEST_F(GyreHostTest, AHostTitledAgainstTheRuleIsNotFound) {
-  StartHost({"--title", "Survey GYRE job"});
-  EXPECT_FALSE(FindHostWindow().has_value());
-}
-
 }  // namespace
 }  // namespace kestrel

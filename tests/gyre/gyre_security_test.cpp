@@ -14,18 +14,14 @@
 #include "hostlink/link_endpoints.h"
 #include "hostlink/link_messages.h"
 #include "hostlink/link_socket.h"
+#include "platform/le_bytes.h"
 
 namespace kestrel {
 namespace {
 
 using namespace std::chrono_literals;
 
-std::string Header(std::uint32_t code, std::uint32_t length) {
-  std::string out;
-  for (std::uint32_t value : {code, length})
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-  return out;
-}
+using testing::FrameHeader;
 
 std::string StoreOnePoint() { return EncodePointRecords({MakePoint(77, 1, 2, 3)}); }
 
@@ -42,11 +38,11 @@ TEST_F(GyreHostTest, RefusedFramesLeaveTheDatabaseAndTheHostAlone) {
   // Payload sizes a code does not allow are the frame reader's to refuse
   // (checked there); here the limit stands for them.
   const Case cases[] = {
-      {"longer than the limit", Header(LINK_STORE_POINTS, 0x7FFFFFFFu) + store, false},
+      {"longer than the limit", FrameHeader(LINK_STORE_POINTS, 0x7FFFFFFFu) + store, false},
       {"garbage", "\xde\xad\xbe\xef garbage that is no frame at all", false},
-      {"hang-up mid-frame", Header(LINK_STORE_POINTS, 149) + store.substr(0, 60), true},
-      {"stalls mid-frame", Header(LINK_STORE_POINTS, 149) + store.substr(0, 60), false},
-      {"unknown code", Header(12345, 0), false},
+      {"hang-up mid-frame", FrameHeader(LINK_STORE_POINTS, 149) + store.substr(0, 60), true},
+      {"stalls mid-frame", FrameHeader(LINK_STORE_POINTS, 149) + store.substr(0, 60), false},
+      {"unknown code", FrameHeader(12345, 0), false},
   };
   for (const Case& c : cases) {
     SocketHandle peer(ConnectEndpoint(socket));
@@ -73,7 +69,8 @@ TEST_F(GyreHostTest, RefusedFramesLeaveTheDatabaseAndTheHostAlone) {
 }
 
 TEST_F(GyreHostTest, APeerOfAnotherUserIsRefused) {
-  if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  // Acting as another user takes root; the suite runs as root.
+  ASSERT_EQ(getuid(), 0u) << "run the tests as root: this test acts as another user";
   StartHost();
   const std::string socket = *FindHostWindow();
   // Let the other user reach the socket, so that only the credential check stands.
@@ -159,8 +156,8 @@ TEST_F(GyreHostTest, KestrelRefusesABadHostWithoutCrashing) {
     int replies;  // reply frames handled before the failure
   };
   const Case cases[] = {
-      {"reply longer than the limit", Header(LINK_POINTS, 0xFFFFFFF0u), false, 0},
-      {"hang-up mid-frame", Header(LINK_POINTS, 246) + std::string(100, 'x'), false, 0},
+      {"reply longer than the limit", FrameHeader(LINK_POINTS, 0xFFFFFFF0u), false, 0},
+      {"hang-up mid-frame", FrameHeader(LINK_POINTS, 246) + std::string(100, 'x'), false, 0},
       {"garbage", "this is not a frame", false, 0},
       {"silent after a reply", EncodeFrame(LINK_ACK, ""), true, 1},
       {"no result", EncodeFrame(LINK_NUMBER_LIST, std::string(8, '\1')), false, 1},

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -233,46 +232,6 @@ TEST(ArchiveTest, TruncatedDataEndsReadingCleanlyAtEveryCut) {
         // Only a final text cut short ends without a failed read.
         EXPECT_EQ(reader.Failed(), cut <= starts.back());
         EXPECT_LE(reader.Position(), cut);
-      });
-    }
-  }
-}
-
-// Random bytes, spiced with the markers of long and 16-bit counted texts.
-std::string Garbage(std::mt19937& random) {
-  static const std::string kMarkers[] = {Bytes({0xFF, 0xFF, 0xFF}), Bytes({0xFF, 0xFE, 0xFF}),
-                                         Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
-                                         Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF})};
-  std::uniform_int_distribution<int> size(0, 600);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string bytes;
-  for (int n = size(random); n > 0; --n) {
-    const int b = byte(random);
-    bytes += b < 12 ? kMarkers[b % 4] : std::string(1, static_cast<char>(byte(random)));
-  }
-  return bytes;
-}
-
-TEST(ArchiveTest, RandomGarbageNeverCrashesNorAllocatesBeyondTheBound) {
-  std::mt19937 random(20240601);
-  std::uniform_int_distribution<int> pick(Field::U8, Field::Counted);
-  for (int round = 0; round < 300; ++round) {
-    const std::string bytes = Garbage(random);
-    for (Source source : kSources) {
-      WithReader(bytes, source, [&](ArchiveReader& reader) {
-        const std::size_t largest = LargestAllocationDuring([&] {
-          Field read{Field::U8};
-          for (int reads = 0; !reader.Failed(); ++reads) {
-            ASSERT_LT(reads, 100000) << "reading does not come to an end";
-            ReadField(reader, pick(random), read);
-            ASSERT_LE(reader.Position(), bytes.size());
-          }
-        });
-        EXPECT_LE(largest, 2 * kMax);
-        // Failed reading stays failed (for fields, see the truncation test).
-        char raw[4];
-        EXPECT_FALSE(reader.ReadBytes(raw, 1));
-        EXPECT_EQ(reader.ReadUpTo(raw, 4), 0u);
       });
     }
   }

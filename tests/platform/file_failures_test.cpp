@@ -7,13 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/archive.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "scratch_disk.h"
@@ -38,7 +36,6 @@ TEST(FileFailuresTest, ReadOnlyFilesAndFoldersAreNotReplaced) {
     bool newFile;
   } cases[] = {
       {"read-only file", 0444, 0755, false},
-      {"read-only file, no one may write", 0400, 0755, false},
       {"read-only folder, existing file", 0644, 0555, false},
       {"read-only folder, new file", 0644, 0555, true},
   };
@@ -170,47 +167,6 @@ TEST(FileFailuresTest, EveryOpenFailureSaysWhy) {
     EXPECT_EQ(ReadWholeFile(c.path, &reason), std::nullopt);
     EXPECT_EQ(reason, c.reason);
   }
-}
-
-// A stream that serves `good` bytes and then fails as a damaged disk does.
-struct FaultyDisk {
-  std::size_t good;
-  std::size_t served = 0;
-};
-
-ssize_t ReadFaulty(void* cookie, char* buffer, std::size_t size) {
-  auto* disk = static_cast<FaultyDisk*>(cookie);
-  if (disk->served >= disk->good) {
-    errno = EIO;
-    return -1;
-  }
-  const std::size_t n = std::min(size, disk->good - disk->served);
-  std::memset(buffer, 'a', n);
-  disk->served += n;
-  return static_cast<ssize_t>(n);
-}
-
-// A read error is not the end of the file: the reader says so, so that a
-// load can fail instead of keeping the first part of the file.
-TEST(FileFailuresTest, ReadErrorsAreToldFromTheEndOfTheFile) {
-  for (std::size_t good : {std::size_t{0}, std::size_t{10}, std::size_t{200000}}) {
-    SCOPED_TRACE(good);
-    FaultyDisk disk{good};
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
-        ::fopencookie(&disk, "rb", {ReadFaulty, nullptr, nullptr, nullptr}), std::fclose);
-    ASSERT_NE(file, nullptr);
-    ArchiveReader in(file.get());
-    std::string all(good + 100, '\0');
-    EXPECT_EQ(in.ReadUpTo(all.data(), all.size()), good);
-    EXPECT_EQ(in.ReadError(), EIO);
-    EXPECT_TRUE(in.Failed());
-    EXPECT_TRUE(in.AtEnd());
-  }
-  // The end of a healthy file is no error.
-  ArchiveReader healthy(std::string_view("abc"));
-  char bytes[8];
-  EXPECT_EQ(healthy.ReadUpTo(bytes, sizeof bytes), 3u);
-  EXPECT_EQ(healthy.ReadError(), 0);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Report files on a full disk or made read-only: the report on disk stays
+// Report files on a full disk: the report on disk stays
 // whole (its closing brace included) and the message gives the reason.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -48,22 +47,6 @@ TEST(ReportFailuresTest, AFullDiskLeavesTheReportWhole) {
               std::vector<std::string>{"error writing file " + path + ": " + Reason(expected)});
     EXPECT_EQ(dir.Get("r.rtf"), kReport);
     EXPECT_EQ(dir.Names(), std::set<std::string>{"r.rtf"});
-  }
-}
-
-TEST(ReportFailuresTest, AReadOnlyReportIsNotWritten) {
-  const ScratchDir dir;
-  dir.Put("r.rtf", kReport);
-  ASSERT_EQ(::chmod(dir.File("r.rtf").c_str(), 0444), 0);
-  for (bool newFile : {true, false}) {
-    RecordingMessages messages;
-    CReportWriter writer(messages);
-    std::string path = dir.File("r.rtf");
-    EXPECT_EQ(writer.WriteReport({"x"}, path, newFile, false, false), 0);
-    EXPECT_EQ(messages.texts,
-              std::vector<std::string>{"error opening file " + path + ": " + Reason(EACCES)});
-    EXPECT_EQ(writer.WriteCsv({"x"}, path), 0);
-    EXPECT_EQ(dir.Get("r.rtf"), kReport);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "report/report_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -147,9 +148,10 @@ TEST_F(ReportWriterTest, AppendOntoAnExistingFile) {
 TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
   const std::string old = RtfFile("\\fs18 ", {"kept"});
   const std::string existing = PathOf("old.rtf"), locked = PathOf("locked.rtf"),
-                    missing = PathOf("no such folder/r.rtf"), none = PathOf("none.rtf");
-  WriteBytes(existing, old);
-  WriteBytes(locked, old);
+                    missing = PathOf("no such folder/r.rtf"), none = PathOf("none.rtf"),
+                    readOnly = PathOf("read-only.rtf");
+  for (const std::string& path : {existing, locked, readOnly}) WriteBytes(path, old);
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
   ExclusiveFile holder;
   ASSERT_TRUE(holder.Open(locked, ExclusiveFile::Mode::Read));
   const struct {
@@ -160,6 +162,7 @@ TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
       {{}, existing, "There is nothing to display/print!"},
       {{"x"}, missing, "error opening file " + missing + ": " + Cp1252Error(ENOENT)},
       {{"x"}, locked, "error opening file " + locked + ": the file is in use by another program"},
+      {{"x"}, readOnly, "error opening file " + readOnly + ": " + Cp1252Error(EACCES)},
   };
   for (bool newFile : {true, false}) {
     for (const auto& c : cases) {
@@ -173,8 +176,7 @@ TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
     }
   }
   ASSERT_TRUE(holder.Close());
-  EXPECT_EQ(ReadBytes(existing), old);
-  EXPECT_EQ(ReadBytes(locked), old);
+  for (const std::string& path : {existing, locked, readOnly}) EXPECT_EQ(ReadBytes(path), old);
   EXPECT_FALSE(fs::exists(none));
   EXPECT_FALSE(fs::exists(PathOf("no such folder")));
 
