@@ -2,6 +2,7 @@
 // commands on it and states the results a surveyor worked out by hand.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -86,6 +87,22 @@ void RunCase(const std::filesystem::path& path) {
           }
         }
         EXPECT_TRUE(found);
+      } else if (what == "bearing" || what == "length") {
+        // Between the adjusted coordinates of two stations.
+        std::uint32_t from = 0, to = 0;
+        in >> from >> to;
+        const std::vector<double> v = Numbers(in, tol);
+        const TraverseRow* a = t.Arriving(from);
+        const TraverseRow* b = t.Arriving(to);
+        ASSERT_TRUE(a != nullptr && b != nullptr);
+        const double dE = b->adj_east - a->adj_east;
+        const double dN = b->adj_north - a->adj_north;
+        if (what == "length") {
+          EXPECT_NEAR(std::hypot(dE, dN), v.at(0), tol);
+        } else {
+          const double degrees = std::fmod(std::atan2(dE, dN) * 180.0 / M_PI + 360.0, 360.0);
+          EXPECT_NEAR(degrees, DmsToDegrees(v.at(0)), tol);
+        }
       } else if (what == "angular") {
         const std::vector<double> v = Numbers(in, tol);
         EXPECT_NEAR(AngularMisclose(t.sheet, true), v.at(0), tol);
