@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "app/command_ids.h"
 #include "app/kestrel_view.h"
@@ -14,6 +15,7 @@
 #include "app/traverse_bar_commands.h"
 #include "app/traverse_default.h"
 #include "app_tests.h"
+#include "grid/my_cug.h"
 #include "sheets/traverse_test_sheet.h"
 #include "survey/geometry.h"
 
@@ -83,6 +85,55 @@ class TraverseAppTest : public QObject {
     QCOMPARE(dialog.Value(), -1);
     dialog.SetValue(6);
     QCOMPARE(dialog.Value(), 6);
+  }
+
+  // A leg typed with only its From point: the grid shows and keeps To as
+  // From + 1 and the leg above's angle, distance and heights; Enter moves
+  // along the row; the type keys step over all ten types; Undo takes the
+  // typing back.
+  void typingALegInTheGrid() {
+    TraverseTestSheet t({"0,1,1000,1000,100,", "3,1,2,90,90,100,1.5,1.6,,0,0,0"});
+    MyCug grid;
+    grid.resize(900, 640);
+    grid.AttachSource(&t.sheet);
+    grid.show();
+    grid.activateWindow();
+    grid.setFocus();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const auto focus = [&grid] {
+      QWidget* target = QApplication::focusWidget();
+      return target != nullptr && target->window() == grid.window() ? target : &grid;
+    };
+    const auto shown = [&grid](int row, int column) {
+      return grid.model()->data(grid.model()->index(row, column)).toString().trimmed();
+    };
+
+    const std::string leg = t.sheet.RowState(1);
+    grid.GoToCell(2, 1);
+    QTest::keyClick(focus(), '2');
+    QTest::keyClick(focus(), Qt::Key_Return);
+    QCOMPARE(t.sheet.RowCount(), 3);
+    QCOMPARE(int{t.Row(2).type}, int{kTravTraverse});  // the last row's type
+    QCOMPARE(grid.currentIndex().column(), 2);
+    QCOMPARE(shown(2, 2), QString("3"));
+    QCOMPARE(shown(2, 5), QString("100.000"));
+    QCOMPARE(shown(2, 6), QString("1.500"));
+    QCOMPARE(t.Row(2).to, 3u);
+    QCOMPARE(t.Row(2).inst_ht, 1.5f);
+
+    grid.GoToCell(2, 0);
+    for (int i = 0; i < 7; ++i) QTest::keyClick(focus(), '+');
+    QCOMPARE(int{t.Row(2).type}, 0);  // past Check, back to STN
+    QTest::keyClick(focus(), '-');
+    QCOMPARE(int{t.Row(2).type}, int{kTravCheck});
+    QTest::keyClick(focus(), Qt::Key_Return);
+
+    const int steps = grid.UndoStack()->count();
+    QVERIFY(steps >= 2);
+    for (int i = 0; i < steps; ++i) grid.UndoStack()->undo();
+    QCOMPARE(t.sheet.RowCount(), 2);
+    QCOMPARE(t.sheet.RowState(1), leg);
+    grid.AttachSource(nullptr);
   }
 
   // The host's command line opens trav2.tst; the bars list the route notes,
