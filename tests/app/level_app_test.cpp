@@ -67,17 +67,6 @@ class LevelAppTest : public QObject {
  private slots:
   void init() { ClearProfile(); }
 
-  void newLevelSheetStartsItsRoad() {
-    LevelDocument document(SheetType::LevelSheet, "lvlsh1.tst", "empty", 5);
-    QVERIFY(document.opened);
-    QCOMPARE(document.context.dialogs.integerPrompts,
-             std::vector<std::string>{"Enter Road Number for Level Sheet Entries"});
-    auto& sheet = dynamic_cast<LevelSheet&>(*document.doc->ActiveSheet());
-    QCOMPARE(sheet.RowCount(), 2);
-    QCOMPARE(sheet.Rows()[0].note, std::string("rd 5"));
-    QCOMPARE(sheet.Rows()[1].point, 1);
-  }
-
   void roadNumberDialog() {
     QtDialogs dialogs;
     QString label;

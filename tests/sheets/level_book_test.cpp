@@ -134,12 +134,6 @@ TEST_F(LevelBookTest, EditedBacksightLeavesStaleLevelsUntilCalculate) {
   EXPECT_EQ(LevelBookCheckLines(book.Rows()).back(), "Check OK");
 }
 
-TEST_F(LevelBookTest, CheckReportsTheDiscrepancy) {
-  TypeBook(BookCase{.rows = {{"1.500", "", "", "", 100.0}, {"", "", "1.000", "", 0}}});
-  book.Rows()[1].SetValue(kLevelRl, 100.520);  // booked wrong by 0.020
-  EXPECT_EQ(LevelBookCheckLines(book.Rows()).back(), "Check fails by -0.020");
-}
-
 TEST_F(LevelBookTest, LevelsBeyondTheLimitAreStoredAsZeroAndMarked) {
   struct Case {
     std::string startLevel, fs;
