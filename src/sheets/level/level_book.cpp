@@ -25,11 +25,9 @@ constexpr double kCentreLine = 0.001;
 
 }  // namespace
 
-LevelBook::LevelBook(SheetContext& context) : ctx_(context) {}
+LevelBook::LevelBook(SheetContext& context) : RowSheet(context) {}
 
 LevelBook::~LevelBook() = default;
-
-int LevelBook::RowCount() { return static_cast<int>(rows_.size()); }
 
 int LevelBook::ColumnCount() { return kColumns; }
 
@@ -39,13 +37,7 @@ int LevelBook::ColumnHeading(int column, std::string& text) {
 }
 
 int LevelBook::ColumnKind(int column, int& kind) {
-  if (column == 1) {
-    kind = 3;
-  } else if (column >= 2 && column <= 5) {
-    kind = 5;
-  } else {
-    kind = 0;
-  }
+  kind = EntryColumnKind(column, 5);
   return 0;
 }
 
@@ -54,18 +46,6 @@ int LevelBook::AppendRow() {
   row.type = static_cast<std::uint8_t>(defaultType_);
   rows_.push_back(std::move(row));
   entryFlags_.fill(false);
-  return 0;
-}
-
-int LevelBook::InsertRow(int index) {
-  if (index < 0 || index > RowCount()) return 0;
-  rows_.insert(rows_.begin() + index, LevelBookRow{});
-  return 0;
-}
-
-int LevelBook::DeleteRow(int index) {
-  if (!RowInside(index)) return 0;
-  rows_.erase(rows_.begin() + index);
   return 0;
 }
 
@@ -80,16 +60,7 @@ std::string LevelBook::ValueText(int column, const LevelBookRow& row) const {
 }
 
 int LevelBook::CellText(int column, int row, CellValue& cell) {
-  cell = CellValue{};
-  if (column == -1 && row == -1) return 0;
-  if (column == -1) {
-    cell.text = Sprintf("%1d", row + 1);
-    return 0;
-  }
-  if (row == -1) {
-    cell.text = StoredHeading(column);
-    return 0;
-  }
+  if (FrameCellText(*this, column, row, cell)) return 0;
   if (!RowInside(row) || column < 0 || column >= kColumns) return 0;
   const LevelBookRow& current = rows_[static_cast<std::size_t>(row)];
   if (current.IsNote()) {
@@ -144,7 +115,7 @@ int LevelBook::Calculate() {
 
 namespace {
 
-using LevelBookHandler = CommandHandler<LevelBook>;
+using LevelBookHandler = SheetCommand<LevelBook>;
 const LevelBookHandler kLevelBookCommands[] = {
     {kCmdSetDefaultType, [](LevelBook& book, const CommandArg& p1,
                             const CommandArg&) { return book.SetDefaultType(ArgInt(p1, -1)); }},
@@ -177,12 +148,12 @@ const LevelBookHandler kLevelBookCommands[] = {
 }  // namespace
 
 std::vector<int> LevelBookCommandCodes() {
-  return CommandCodes(std::span<const CommandHandler<LevelBook>>(kLevelBookCommands));
+  return CommandCodes(std::span<const SheetCommand<LevelBook>>(kLevelBookCommands));
 }
 
 int LevelBook::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  return DispatchCommand(std::span<const CommandHandler<LevelBook>>(kLevelBookCommands), *this,
-                         code, p1, p2);
+  return DispatchCommand(std::span<const SheetCommand<LevelBook>>(kLevelBookCommands), *this, code,
+                         p1, p2);
 }
 
 // Point records for the host: one per reading row, numbered from 1, with the
@@ -213,7 +184,7 @@ int LevelBook::NextPoint(PointRecord* record, bool first) {
 
 int LevelBook::GridOption(int option, int& p1, int& p2) {
   if (option == 1) {
-    p2 = (p1 >= 0 && p1 < kColumns) ? kColumnWidths[p1] : 0;
+    p2 = ColumnWidthOf(kColumnWidths, p1);
     return 0;
   }
   if (option != 2) return 0;
@@ -249,22 +220,13 @@ int LevelBook::GridOption(int option, int& p1, int& p2) {
   return 0;
 }
 
-std::string LevelBook::RowState(int row) {
-  if (!RowInside(row)) return {};
-  ArchiveWriter out;
-  const LevelBookRow& source = rows_[static_cast<std::size_t>(row)];
-  out.WriteU8(source.type);
-  WriteLevelBookRecord(out, source);
-  return out.Bytes();
+void LevelBook::WriteRowState(ArchiveWriter& out, const LevelBookRow& row) const {
+  out.WriteU8(row.type);
+  WriteLevelBookRecord(out, row);
 }
 
-int LevelBook::RestoreRowState(int row, const std::string& state) {
-  if (!RowInside(row)) return 0;
-  ArchiveReader in(state);
-  LevelBookRow restored;
-  if (!in.ReadU8(restored.type) || !ReadLevelBookRecord(in, restored)) return 0;
-  rows_[static_cast<std::size_t>(row)] = std::move(restored);
-  return 1;
+bool LevelBook::ReadRowState(ArchiveReader& in, LevelBookRow& row) const {
+  return in.ReadU8(row.type) && ReadLevelBookRecord(in, row);
 }
 
 }  // namespace kestrel

@@ -8,29 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "sheets/data_source.h"
 #include "sheets/level/level_book_row.h"
+#include "sheets/row_sheet.h"
 #include "sheets/sheet_context.h"
 
 namespace kestrel {
 
-class LevelBook : public CUGDataSource {
+class LevelBook : public RowSheet<LevelBookRow> {
  public:
   static constexpr int kColumns = 7;
 
   explicit LevelBook(SheetContext& context);
   ~LevelBook() override;
 
-  LevelBook(const LevelBook&) = delete;
-  LevelBook& operator=(const LevelBook&) = delete;
-
-  int RowCount() override;
   int ColumnCount() override;
   int ColumnHeading(int column, std::string& text) override;
   int ColumnKind(int column, int& kind) override;
   int AppendRow() override;
-  int InsertRow(int index) override;
-  int DeleteRow(int index) override;
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
@@ -38,18 +32,10 @@ class LevelBook : public CUGDataSource {
   // The binary record file, or the CSV text when the name holds ".csv".
   int SaveToFile(const std::string& path) override;
   int LoadFromFile(const std::string& path) override;
-  // A row's state is its file record with the row type in front.
-  std::string RowState(int row) override;
-  int RestoreRowState(int row, const std::string& state) override;
 
-  std::vector<LevelBookRow>& Rows() { return rows_; }
-  const std::vector<LevelBookRow>& Rows() const { return rows_; }
-  SheetContext& Context() { return ctx_; }
   int DefaultType() const { return defaultType_; }
   // The listing's lines (commands 12 and 13 without a page).
   std::vector<std::string>& ReportLines() { return reportLines_; }
-  // The file last loaded or saved (the printed header names it).
-  const std::string& DocumentPath() const { return documentPath_; }
 
   // The commands (see LevelBookCommands).
   int SetDefaultType(std::int64_t type);
@@ -60,16 +46,17 @@ class LevelBook : public CUGDataSource {
   // Codes 10 and 11: the next reading row's point record.
   int NextPoint(PointRecord* record, bool first);
 
+ protected:
+  // A row's state is its file record with the row type in front.
+  void WriteRowState(ArchiveWriter& out, const LevelBookRow& row) const override;
+  bool ReadRowState(ArchiveReader& in, LevelBookRow& row) const override;
+
  private:
-  bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   std::string ValueText(int column, const LevelBookRow& row) const;
 
-  SheetContext& ctx_;
-  std::vector<LevelBookRow> rows_;
   int defaultType_ = kLevelReading;
   std::array<bool, kColumns> entryFlags_{};
   std::vector<std::string> reportLines_;
-  std::string documentPath_;
   // The export cursor of commands 10 and 11.
   int road_ = 1;
   int nextPoint_ = 1;

@@ -181,10 +181,7 @@ void ReadLevelBookCsv(std::string_view text, std::vector<LevelBookRow>& rows) {
 }
 
 int LevelBook::SaveToFile(const std::string& path) {
-  AtomicFileWriter file;
-  bool saved = file.Begin(path);
-  if (saved) {
-    ArchiveWriter out(file.Get());
+  const auto write = [&](ArchiveWriter& out) {
     if (IsLevelBookCsvPath(path)) {
       out.WriteBytes(kLevelBookCsvHeader.data(), kLevelBookCsvHeader.size());
       out.WriteBytes("\r\n", 2);
@@ -196,46 +193,32 @@ int LevelBook::SaveToFile(const std::string& path) {
     } else {
       for (const LevelBookRow& row : rows_) WriteLevelBookRecord(out, row);
     }
-    if (!out.Flush()) file.NoteWriteFailure();
-  }
-  saved = saved && file.Commit();
-  if (saved) {
-    documentPath_ = path;
-  } else {
-    file.Abandon();
-    ctx_.messages.Show(
-        Sprintf("Could not save the Level Book to %s: %s", path.c_str(), file.Reason().c_str()));
-  }
-  return saved ? 1 : 0;
+  };
+  if (!SaveSheetFile(path, ctx_.messages, "Level Book", write)) return 0;
+  documentPath_ = path;
+  return 1;
 }
 
 int LevelBook::LoadFromFile(const std::string& path) {
   std::vector<LevelBookRow>().swap(rows_);
-  bool loaded = true;
-  try {
-    if (IsLevelBookCsvPath(path)) {
+  SheetFileRead result = SheetFileRead::Read;
+  if (IsLevelBookCsvPath(path)) {
+    try {
       const std::optional<std::string> text = ReadWholeFile(path);
       if (!text) return 0;
       ReadLevelBookCsv(*text, rows_);
-    } else {
-      ExclusiveFile file;
-      if (!file.Open(path, ExclusiveFile::Mode::Read)) return 0;
-      ReserveRows(rows_, path);
-      ArchiveReader in(file.Get());
-      ReadLevelBookRecords(in, rows_);
-      if (in.ReadError() != 0) {
-        std::vector<LevelBookRow>().swap(rows_);
-        ctx_.messages.Show(Sprintf("Could not read all of %s: %s", path.c_str(),
-                                   ErrorText(in.ReadError()).c_str()));
-        return 0;
-      }
+    } catch (const std::bad_alloc&) {
+      ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
+      result = SheetFileRead::Failed;
     }
-  } catch (const std::bad_alloc&) {
-    std::vector<LevelBookRow>().swap(rows_);
-    loaded = false;
+  } else {
+    result = ReadSheetFile(path, ctx_.messages, [&](ArchiveReader& in) {
+      ReserveRows(rows_, path);
+      ReadLevelBookRecords(in, rows_);
+    });
   }
-  if (!loaded) {
-    ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
+  if (result != SheetFileRead::Read) {
+    std::vector<LevelBookRow>().swap(rows_);
     return 0;
   }
   // Loaded rows are complete: no cell of the last row is held back.

@@ -22,11 +22,9 @@ constexpr std::size_t kRecordText = 32;
 
 }  // namespace
 
-LevelSheet::LevelSheet(SheetContext& context) : ctx_(context) {}
+LevelSheet::LevelSheet(SheetContext& context) : RowSheet(context) {}
 
 LevelSheet::~LevelSheet() = default;
-
-int LevelSheet::RowCount() { return static_cast<int>(rows_.size()); }
 
 int LevelSheet::ColumnCount() { return kColumns; }
 
@@ -36,13 +34,7 @@ int LevelSheet::ColumnHeading(int column, std::string& text) {
 }
 
 int LevelSheet::ColumnKind(int column, int& kind) {
-  if (column == 1) {
-    kind = 3;
-  } else if (column >= 2 && column <= 4) {
-    kind = 5;
-  } else {
-    kind = 0;
-  }
+  kind = EntryColumnKind(column, 4);
   return 0;
 }
 
@@ -52,18 +44,6 @@ int LevelSheet::AppendRow() {
   row.point = 1;
   rows_.push_back(std::move(row));
   entryFlags_.fill(false);
-  return 0;
-}
-
-int LevelSheet::InsertRow(int index) {
-  if (index < 0 || index > RowCount()) return 0;
-  rows_.insert(rows_.begin() + index, LevelSheetRow{});
-  return 0;
-}
-
-int LevelSheet::DeleteRow(int index) {
-  if (!RowInside(index)) return 0;
-  rows_.erase(rows_.begin() + index);
   return 0;
 }
 
@@ -100,16 +80,7 @@ bool LevelSheet::DefaultText(int column, int row, std::string& text) const {
 }
 
 int LevelSheet::CellText(int column, int row, CellValue& cell) {
-  cell = CellValue{};
-  if (column == -1 && row == -1) return 0;
-  if (column == -1) {
-    cell.text = Sprintf("%1d", row + 1);
-    return 0;
-  }
-  if (row == -1) {
-    cell.text = StoredHeading(column);
-    return 0;
-  }
+  if (FrameCellText(*this, column, row, cell)) return 0;
   if (!RowInside(row) || column < 0 || column >= kColumns) return 0;
   const LevelSheetRow& current = rows_[static_cast<std::size_t>(row)];
   if (current.IsNote()) {
@@ -158,7 +129,7 @@ int LevelSheet::SetDefaultType(std::int64_t type) {
 
 namespace {
 
-using LevelSheetHandler = CommandHandler<LevelSheet>;
+using LevelSheetHandler = SheetCommand<LevelSheet>;
 const LevelSheetHandler kLevelSheetCommands[] = {
     {kCmdSetDefaultType, [](LevelSheet& sheet, const CommandArg& p1,
                             const CommandArg&) { return sheet.SetDefaultType(ArgInt(p1, -1)); }},
@@ -187,11 +158,11 @@ const LevelSheetHandler kLevelSheetCommands[] = {
 }  // namespace
 
 std::vector<int> LevelSheetCommandCodes() {
-  return CommandCodes(std::span<const CommandHandler<LevelSheet>>(kLevelSheetCommands));
+  return CommandCodes(std::span<const SheetCommand<LevelSheet>>(kLevelSheetCommands));
 }
 
 int LevelSheet::Command(int code, const CommandArg& p1, const CommandArg& p2) {
-  return DispatchCommand(std::span<const CommandHandler<LevelSheet>>(kLevelSheetCommands), *this,
+  return DispatchCommand(std::span<const SheetCommand<LevelSheet>>(kLevelSheetCommands), *this,
                          code, p1, p2);
 }
 
@@ -245,7 +216,7 @@ int LevelSheet::Renumber(const CommandArg& range, std::int64_t firstNewNumber) {
 
 int LevelSheet::GridOption(int option, int& p1, int& p2) {
   if (option == 1) {
-    p2 = (p1 >= 0 && p1 < kColumns) ? kColumnWidths[p1] : 0;
+    p2 = ColumnWidthOf(kColumnWidths, p1);
     return 0;
   }
   if (option != 2) return 0;
@@ -259,20 +230,12 @@ int LevelSheet::GridOption(int option, int& p1, int& p2) {
   return 0;
 }
 
-std::string LevelSheet::RowState(int row) {
-  if (!RowInside(row)) return {};
-  ArchiveWriter out;
-  WriteLevelSheetRecord(out, rows_[static_cast<std::size_t>(row)]);
-  return out.Bytes();
+void LevelSheet::WriteRowState(ArchiveWriter& out, const LevelSheetRow& row) const {
+  WriteLevelSheetRecord(out, row);
 }
 
-int LevelSheet::RestoreRowState(int row, const std::string& state) {
-  if (!RowInside(row)) return 0;
-  ArchiveReader in(state);
-  LevelSheetRow restored;
-  if (!ReadLevelSheetRecord(in, restored)) return 0;
-  rows_[static_cast<std::size_t>(row)] = std::move(restored);
-  return 1;
+bool LevelSheet::ReadRowState(ArchiveReader& in, LevelSheetRow& row) const {
+  return ReadLevelSheetRecord(in, row);
 }
 
 }  // namespace kestrel

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sheets/data_source.h"
 #include "sheets/level/level_sheet_row.h"
+#include "sheets/row_sheet.h"
 #include "sheets/sheet_context.h"
 
 namespace kestrel {
@@ -17,23 +17,17 @@ namespace kestrel {
 // The question a new level sheet asks (0 offered).
 inline constexpr const char* kRoadNumberQuestion = "Enter Road Number for Level Sheet Entries";
 
-class LevelSheet : public CUGDataSource {
+class LevelSheet : public RowSheet<LevelSheetRow> {
  public:
   static constexpr int kColumns = 5;
 
   explicit LevelSheet(SheetContext& context);
   ~LevelSheet() override;
 
-  LevelSheet(const LevelSheet&) = delete;
-  LevelSheet& operator=(const LevelSheet&) = delete;
-
-  int RowCount() override;
   int ColumnCount() override;
   int ColumnHeading(int column, std::string& text) override;
   int ColumnKind(int column, int& kind) override;
   int AppendRow() override;
-  int InsertRow(int index) override;
-  int DeleteRow(int index) override;
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
@@ -43,15 +37,9 @@ class LevelSheet : public CUGDataSource {
   // Reads either form; a sheet left with at most one row asks for its road
   // number (through the dialogs port) and starts that road with point 1.
   int LoadFromFile(const std::string& path) override;
-  std::string RowState(int row) override;
-  int RestoreRowState(int row, const std::string& state) override;
 
-  std::vector<LevelSheetRow>& Rows() { return rows_; }
-  const std::vector<LevelSheetRow>& Rows() const { return rows_; }
-  SheetContext& Context() { return ctx_; }
   int DefaultType() const { return defaultType_; }
   std::vector<std::string>& ReportLines() { return reportLines_; }
-  const std::string& DocumentPath() const { return documentPath_; }
 
   // The road number of the export walk: 1 until an "rd " note is passed.
   int CurrentRoad() const { return road_; }
@@ -63,18 +51,18 @@ class LevelSheet : public CUGDataSource {
   // Code 26: points numbered within the range take new numbers in row order.
   int Renumber(const CommandArg& range, std::int64_t firstNewNumber);
 
+ protected:
+  void WriteRowState(ArchiveWriter& out, const LevelSheetRow& row) const override;
+  bool ReadRowState(ArchiveReader& in, LevelSheetRow& row) const override;
+
  private:
-  bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   bool DefaultText(int column, int row, std::string& text) const;
   std::string ValueText(double value) const;
   void StartNewSheet();
 
-  SheetContext& ctx_;
-  std::vector<LevelSheetRow> rows_;
   int defaultType_ = kLevelSheetPoint;
   std::array<bool, kColumns> entryFlags_{};
   std::vector<std::string> reportLines_;
-  std::string documentPath_;
 
   // The export walk's next row and road number. They last as long as the
   // sheet object, which the document keeps for the whole run.

@@ -107,51 +107,31 @@ void ReadLevelSheetV3Rows(ArchiveReader& in, std::vector<LevelSheetRow>& rows) {
 }
 
 int LevelSheet::SaveToFile(const std::string& path) {
-  AtomicFileWriter file;
-  bool saved = file.Begin(path);
-  if (saved) {
-    ArchiveWriter out(file.Get());
+  const auto write = [&](ArchiveWriter& out) {
     if (IsLevelSheetV3Path(path)) {
       WriteLevelSheetV3(out, rows_);
     } else {
       for (const LevelSheetRow& row : rows_) WriteLevelSheetRecord(out, row);
     }
-    if (!out.Flush()) file.NoteWriteFailure();
-  }
-  saved = saved && file.Commit();
-  if (saved) {
-    documentPath_ = path;
-  } else {
-    file.Abandon();
-    ctx_.messages.Show(
-        Sprintf("Could not save the Level Sheet to %s: %s", path.c_str(), file.Reason().c_str()));
-  }
-  return saved ? 1 : 0;
+  };
+  if (!SaveSheetFile(path, ctx_.messages, "Level Sheet", write)) return 0;
+  documentPath_ = path;
+  return 1;
 }
 
 int LevelSheet::LoadFromFile(const std::string& path) {
-  ExclusiveFile file;
-  if (!file.Open(path, ExclusiveFile::Mode::Read)) return 0;
-  std::vector<LevelSheetRow>().swap(rows_);
-  try {
-    ArchiveReader in(file.Get());
+  std::vector<LevelSheetRow> read;
+  const SheetFileRead result = ReadSheetFile(path, ctx_.messages, [&](ArchiveReader& in) {
     if (IsLevelSheetV3Path(path)) {
-      ReadLevelSheetV3Rows(in, rows_);
+      ReadLevelSheetV3Rows(in, read);
     } else {
-      ReadLevelSheetRows(in, rows_);
+      ReadLevelSheetRows(in, read);
     }
-    if (in.ReadError() != 0) {
-      std::vector<LevelSheetRow>().swap(rows_);
-      ctx_.messages.Show(
-          Sprintf("Could not read all of %s: %s", path.c_str(), ErrorText(in.ReadError()).c_str()));
-      return 0;
-    }
-  } catch (const std::bad_alloc&) {
-    std::vector<LevelSheetRow>().swap(rows_);
-    ctx_.messages.Show(Sprintf("Not enough memory to read %s", path.c_str()));
-    return 0;
-  }
-  file.Close();
+  });
+  if (result == SheetFileRead::NotOpened) return 0;
+  // A file that failed to read leaves an empty sheet, as a new one.
+  rows_ = result == SheetFileRead::Read ? std::move(read) : std::vector<LevelSheetRow>();
+  if (result == SheetFileRead::Failed) return 0;
   documentPath_ = path;
   entryFlags_.fill(true);
   if (rows_.size() <= 1) StartNewSheet();

@@ -9,6 +9,7 @@
 #include "job/job_location.h"
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
+#include "sheets/row_sheet.h"
 #include "sheets/stadia/stadia_row.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
@@ -53,13 +54,7 @@ int BaseStadia::ColumnCount() {
 }
 
 int BaseStadia::ColumnKind(int column, int& kind) {
-  if (column == 1) {
-    kind = 3;
-  } else if (column >= 2 && column <= 5) {
-    kind = 5;
-  } else {
-    kind = 0;
-  }
+  kind = EntryColumnKind(column, 5);
   return 0;
 }
 

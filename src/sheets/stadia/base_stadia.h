@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "report/report_writer.h"
+#include "sheets/command_table.h"
 #include "sheets/data_source.h"
 #include "sheets/sheet_context.h"
 #include "sheets/stadia/stadia_columns.h"
@@ -32,17 +33,10 @@ inline int ClampToInt(std::int64_t value) {
                                                    std::numeric_limits<int>::max()));
 }
 
-class BaseStadia;
-
-// One line of a Command table: the code and what carries it out.
-struct StadiaCommand {
-  int code;
-  int (*run)(BaseStadia& sheet, const CommandArg& p1, const CommandArg& p2);
-};
-
 class BaseStadia : public CUGDataSource {
  public:
-  using Handler = StadiaCommand;
+  // One line of a Command table: the code and what carries it out.
+  using Handler = SheetCommand<BaseStadia>;
 
   explicit BaseStadia(SheetContext& context);
   ~BaseStadia() override;

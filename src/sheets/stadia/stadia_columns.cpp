@@ -1,5 +1,6 @@
 #include "sheets/stadia/stadia_columns.h"
 
+#include "sheets/row_sheet.h"
 #include "sheets/stadia/stadia_row.h"
 
 namespace kestrel {
@@ -89,10 +90,6 @@ ColumnSpec StadiaColumns::SpecOf(int column, int type) const {
   return common[static_cast<std::size_t>(column)];
 }
 
-int StadiaColumns::Width(int column) const {
-  return column >= 0 && column < static_cast<int>(widths.size())
-             ? widths[static_cast<std::size_t>(column)]
-             : 0;
-}
+int StadiaColumns::Width(int column) const { return ColumnWidthOf(widths, column); }
 
 }  // namespace kestrel

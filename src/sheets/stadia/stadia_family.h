@@ -2,13 +2,15 @@
 // StadiaFamily<Row>: the rows of a radiation sheet and every operation on
 // them that the members share, written once for any member's row record.
 //
-// A member's Row is default-constructed blank (every double empty, no point,
+// A member's Row is default-constructed blank (every value empty, no point,
 // empty texts) and has the fields of StadiaRow under the same names (type,
-// point, hz, obs2, dist, targetHt, east, north, height, code, comment, note),
-// with BacksightNumber and SetBacksightNumber for its AT/BS rows; a member
-// whose cells mean something else overrides FieldText and ParseField. Row
-// type codes 0 (STN), 1 (AT/BS) and 2 (Fnote) are the family's; every type
-// after the field note is a shot.
+// point, hz, obs2, east, north, height, code, comment, note; dist and
+// targetHt where its cells show them), with HasBacksight, BacksightNumber and
+// SetBacksightNumber for its AT/BS rows. A member may keep values in single
+// precision and its point in 16 bits (all ones for none) as its file does; a
+// member whose cells mean something else overrides FieldText and ParseField.
+// Row type codes 0 (STN), 1 (AT/BS) and 2 (Fnote) are the family's; every
+// type after the field note is a shot.
 //
 // A member instantiates the template once in its own .cpp
 // (`template class StadiaFamily<MyRow>;`) and declares it `extern` in its
@@ -26,6 +28,7 @@
 #include "platform/memory_advice.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "sheets/row_sheet.h"
 #include "sheets/stadia/base_stadia.h"
 #include "sheets/stadia/stadia_row.h"
 #include "sheets/stadia/stadia_tolerances.h"
@@ -36,12 +39,39 @@
 
 namespace kestrel {
 
+// The row's point number; kNoPoint when it has none, whatever the width of
+// the member's point field.
+template <class Row>
+std::uint32_t PointOf(const Row& row) {
+  using Field = decltype(row.point);
+  return row.point == static_cast<Field>(kNoPoint) ? kNoPoint : row.point;
+}
+template <class Row>
+void SetPoint(Row& row, std::uint32_t number) {
+  row.point = static_cast<decltype(row.point)>(number);
+}
+
+// A parsed or received value as a row field keeps it: empty when it is not
+// finite in the field's precision.
+inline void StoreValue(double& field, double value) { field = FiniteOrEmpty(value); }
+inline void StoreValue(float& field, double value) {
+  field = static_cast<float>(SinglePrecisionOrEmpty(value));
+}
+
+// Rows with the Stadia sheet's distance and target height fields (the
+// family's default cells show them).
+template <class Row>
+concept StadiaDistanceRow = requires(Row& row) {
+  row.dist;
+  row.targetHt;
+};
+
 // The record of one row as the host receives it (commands 10, 11).
 PointRecord UploadRecordOf(std::uint32_t point, double east, double north, double height,
                            const std::string& code, const std::string& comment);
 template <class Row>
 PointRecord UploadRecord(const Row& row) {
-  return UploadRecordOf(row.point, row.east, row.north, row.height, row.code, row.comment);
+  return UploadRecordOf(PointOf(row), row.east, row.north, row.height, row.code, row.comment);
 }
 
 // A check shot's line of the check shot report: the station's coordinates
@@ -88,6 +118,12 @@ class StadiaFamily : public BaseStadia {
   // The member's own Enter-key moves, tried before the family's; true when it
   // moved the cursor.
   virtual bool MemberNextCell(int& /*column*/, int& /*row*/) { return false; }
+  // The text colour of a row's cells: stations and set-ups blue.
+  virtual RgbColor RowTextColor(const Row& row) const {
+    return row.type == kStadiaStn || row.type == kStadiaAtBs ? kBlueText : kBlackText;
+  }
+  // After a row's type changed (typed, cycled or the default applied).
+  virtual void TypeChanged(Row& /*row*/) {}
 
   int FindPoint(std::int64_t number) const override;
   int FindSetup(std::int64_t start) const override;
@@ -134,7 +170,7 @@ int StadiaFamily<Row>::ColumnHeading(int column, std::string& text) {
 
 template <class Row>
 int StadiaFamily<Row>::AppendRow() {
-  if (!rows_.empty() && rows_.back().point == kNoPoint && rows_.back().note.empty()) return 0;
+  if (!rows_.empty() && PointOf(rows_.back()) == kNoPoint && rows_.back().note.empty()) return 0;
   rows_.push_back(BlankRow(DefaultType()));
   SetAllEntryFlags(false);
   return 0;
@@ -169,7 +205,7 @@ std::string StadiaFamily<Row>::FieldText(int column, const Row& row) const {
     case StadiaField::None:
       return {};
     case StadiaField::Point:
-      return row.point == kNoPoint ? std::string() : Sprintf("%1d", static_cast<int>(row.point));
+      return PointOf(row) == kNoPoint ? std::string() : Sprintf("%1d", static_cast<int>(row.point));
     case StadiaField::Note:
       return row.note;
     case StadiaField::Hz:
@@ -180,11 +216,13 @@ std::string StadiaFamily<Row>::FieldText(int column, const Row& row) const {
       return HasBacksight(row) ? Sprintf("%1d", static_cast<int>(BacksightNumber(row)))
                                : std::string();
     case StadiaField::Dist:
-      return DistanceText(row.dist);
+      if constexpr (StadiaDistanceRow<Row>) return DistanceText(row.dist);
+      return {};
     case StadiaField::HeightDiff:
       return DistanceText(row.obs2);
     case StadiaField::TargetHt:
-      return DistanceText(row.targetHt);
+      if constexpr (StadiaDistanceRow<Row>) return DistanceText(row.targetHt);
+      return {};
     case StadiaField::East:
       return DistanceText(row.east);
     case StadiaField::North:
@@ -217,8 +255,8 @@ bool StadiaFamily<Row>::SuggestionText(int column, int row, std::string& text) {
   switch (column) {
     case 1:
       // The next number after the row above; nothing when it has none.
-      text =
-          from.point == kNoPoint ? std::string() : Sprintf("%6d", static_cast<int>(from.point + 1));
+      text = PointOf(from) == kNoPoint ? std::string()
+                                       : Sprintf("%6d", static_cast<int>(from.point + 1));
       return true;
     case 2: {
       if (!IsShot(current.type)) return false;
@@ -229,43 +267,33 @@ bool StadiaFamily<Row>::SuggestionText(int column, int row, std::string& text) {
       text = IsEmptyValue(current.hz) ? std::string() : FormatDmsText(current.hz);
       return true;
     }
-    case 5:
+    default:
+      break;
+  }
+  if constexpr (StadiaDistanceRow<Row>) {
+    if (column == 5) {
       if (current.type == kStadiaHdRl) return false;
       // In the user's distance notation, so that passing over the cell reads
       // the same value back.
       text = DistanceText(from.targetHt);
       return true;
-    case 6:
-      text = from.code;
-      return true;
-    case 7:
-      text = from.comment;
-      return true;
-    default:
-      text.clear();
-      return true;
+    }
   }
+  // The code and comment columns; any other cell offers nothing.
+  const StadiaField field = Columns().common[static_cast<std::size_t>(column)].field;
+  text = field == StadiaField::Code ? from.code : field == StadiaField::Comment ? from.comment : "";
+  return true;
 }
 
 template <class Row>
 int StadiaFamily<Row>::CellText(int column, int row, CellValue& cell) {
-  cell = CellValue{};
-  if (column == -1 && row == -1) return 0;
-  if (column == -1) {
-    cell.text = Sprintf("%1d", row + 1);
-    return 0;
-  }
-  if (row == -1) {
-    cell.text = StoredHeading(column);
-    return 0;
-  }
+  if (FrameCellText(*this, column, row, cell)) return 0;
   if (rows_.empty()) return 0;
   if (column == 0) cell.choices = Columns().typeChoices;
   if (!RowInside(row) || column < 0) return 0;
 
   const Row& current = rows_[static_cast<std::size_t>(row)];
-  const bool station = current.type == kStadiaStn || current.type == kStadiaAtBs;
-  cell.textColor = station ? kBlueText : kBlackText;
+  cell.textColor = RowTextColor(current);
   cell.joinNote = current.type == kStadiaFnote;
   if (!SuggestionText(column, row, cell.text)) cell.text = FieldText(column, current);
   return 0;
@@ -279,37 +307,37 @@ void StadiaFamily<Row>::ParseField(int column, Row& row, const std::string& text
     case StadiaField::None:
       break;
     case StadiaField::Point:
-      row.point = static_cast<std::uint32_t>(ReadInt(text));
+      SetPoint(row, static_cast<std::uint32_t>(ReadInt(text)));
       break;
     case StadiaField::Note:
       row.note = text;
       break;
     case StadiaField::Hz:
-      row.hz = FiniteOrEmpty(ParseAngleText(text, mode));
+      StoreValue(row.hz, ParseAngleText(text, mode));
       break;
     case StadiaField::Vertical:
-      row.obs2 = FiniteOrEmpty(ParseAngleText(text, mode == kGrads ? kGrads : kWholeCircle));
+      StoreValue(row.obs2, ParseAngleText(text, mode == kGrads ? kGrads : kWholeCircle));
       break;
     case StadiaField::Backsight:
       SetBacksightNumber(row, static_cast<std::uint32_t>(ReadInt(text)));
       break;
     case StadiaField::Dist:
-      row.dist = FiniteOrEmpty(ParseDistanceText(text, unit));
+      if constexpr (StadiaDistanceRow<Row>) StoreValue(row.dist, ParseDistanceText(text, unit));
       break;
     case StadiaField::HeightDiff:
-      row.obs2 = FiniteOrEmpty(ParseDistanceText(text, unit));
+      StoreValue(row.obs2, ParseDistanceText(text, unit));
       break;
     case StadiaField::TargetHt:
-      row.targetHt = FiniteOrEmpty(ParseDistanceText(text, unit));
+      if constexpr (StadiaDistanceRow<Row>) StoreValue(row.targetHt, ParseDistanceText(text, unit));
       break;
     case StadiaField::East:
-      row.east = FiniteOrEmpty(ParseDistanceText(text, unit));
+      StoreValue(row.east, ParseDistanceText(text, unit));
       break;
     case StadiaField::North:
-      row.north = FiniteOrEmpty(ParseDistanceText(text, unit));
+      StoreValue(row.north, ParseDistanceText(text, unit));
       break;
     case StadiaField::Height:
-      row.height = FiniteOrEmpty(ParseDistanceText(text, unit));
+      StoreValue(row.height, ParseDistanceText(text, unit));
       break;
     case StadiaField::Code:
       row.code = text;
@@ -334,6 +362,7 @@ int StadiaFamily<Row>::ParseCell(int column, int row, const CellValue& cell) {
   if (column == 0) {
     const int type = TypeFromKeyword(cell.text);
     if (type >= 0) target.type = static_cast<std::int8_t>(type);
+    TypeChanged(target);
     result = 1;
   } else {
     ParseField(column, target, cell.text);
@@ -380,7 +409,7 @@ template <class Row>
 int StadiaFamily<Row>::FindPoint(std::int64_t number) const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const Row& row = rows_[i];
-    if (row.type != kStadiaFnote && row.point != kNoPoint &&
+    if (row.type != kStadiaFnote && PointOf(row) != kNoPoint &&
         static_cast<std::int64_t>(row.point) == number) {
       return static_cast<int>(i);
     }
@@ -423,7 +452,7 @@ void StadiaFamily<Row>::CollectMissingPoints() {
   };
   std::unordered_set<std::uint32_t> supplied;
   for (const Row& row : rows_) {
-    if (row.type == kStadiaStn && supplies(row)) supplied.insert(row.point);
+    if (row.type == kStadiaStn && supplies(row)) supplied.insert(PointOf(row));
   }
   std::vector<std::uint32_t>& missing = MissingPoints();
   std::unordered_set<std::uint32_t> listed;
@@ -432,7 +461,7 @@ void StadiaFamily<Row>::CollectMissingPoints() {
     if (listed.insert(number).second) missing.push_back(number);
   };
   for (const Row& row : rows_) {
-    if (row.type == kStadiaAtBs) add(row.point);
+    if (row.type == kStadiaAtBs) add(PointOf(row));
   }
   for (const Row& row : rows_) {
     if (row.type == kStadiaAtBs) add(BacksightNumber(row));
@@ -442,12 +471,12 @@ void StadiaFamily<Row>::CollectMissingPoints() {
 template <class Row>
 void StadiaFamily<Row>::InsertHostPoint(std::int64_t row, const PointRecord& point) {
   Row station = BlankRow(kStadiaStn);
-  station.point = static_cast<std::uint32_t>(point.point);
+  SetPoint(station, static_cast<std::uint32_t>(point.point));
   station.code = point.code;
   station.comment = point.description;
-  station.east = FiniteOrEmpty(point.east);
-  station.north = FiniteOrEmpty(point.north);
-  station.height = FiniteOrEmpty(double(point.height));
+  StoreValue(station.east, point.east);
+  StoreValue(station.north, point.north);
+  StoreValue(station.height, double(point.height));
   const auto at = std::clamp<std::int64_t>(row, 0, RowCount());
   rows_.insert(rows_.begin() + at, std::move(station));
 }
@@ -467,13 +496,16 @@ int StadiaFamily<Row>::CycleType(std::int64_t row, char key) {
     return 1;
   }
   target.type = static_cast<std::int8_t>(next);
+  TypeChanged(target);
   return 0;
 }
 
 template <class Row>
 void StadiaFamily<Row>::ApplyDefaultType(int row) {
-  if (RowInside(row))
-    rows_[static_cast<std::size_t>(row)].type = static_cast<std::int8_t>(DefaultType());
+  if (!RowInside(row)) return;
+  Row& target = rows_[static_cast<std::size_t>(row)];
+  target.type = static_cast<std::int8_t>(DefaultType());
+  TypeChanged(target);
 }
 
 // Gives the points whose numbers lie in the range new numbers from
@@ -501,7 +533,7 @@ void StadiaFamily<Row>::Renumber(const NumberRange& numbers, std::int64_t firstN
   NumberIndex points;
   NumberIndex backsights;
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (rows_[i].point != kNoPoint) points.emplace_back(rows_[i].point, i);
+    if (PointOf(rows_[i]) != kNoPoint) points.emplace_back(rows_[i].point, i);
     if (rows_[i].type == kStadiaAtBs && BacksightNumber(rows_[i]) != 0) {
       backsights.emplace_back(BacksightNumber(rows_[i]), i);
     }
@@ -520,16 +552,16 @@ void StadiaFamily<Row>::Renumber(const NumberRange& numbers, std::int64_t firstN
   auto next = static_cast<std::uint32_t>(firstNewNumber);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     Row& row = rows_[i];
-    if (row.type == kStadiaAtBs || done[i] || !selected(row.point)) continue;
+    if (row.type == kStadiaAtBs || done[i] || !selected(PointOf(row))) continue;
     const std::uint32_t old = row.point;
     if (old == 0) {
-      row.point = next;
+      SetPoint(row, next);
       done[i] = true;
     } else {
       const auto [first, last] = repeatsFrom(points, old, i);
       for (auto entry = first; entry != last; ++entry) {
         if (done[entry->second]) continue;
-        rows_[entry->second].point = next;
+        SetPoint(rows_[entry->second], next);
         done[entry->second] = true;
       }
       const auto [bsFirst, bsLast] = repeatsFrom(backsights, old, i);
@@ -566,13 +598,13 @@ std::vector<std::string> StadiaFamily<Row>::CheckShotLines() const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const Row& row = rows_[i];
     if (row.type == kStadiaStn) {
-      stations.Pass(row.point, i);
+      stations.Pass(PointOf(row), i);
     } else if (row.type == kStadiaChk) {
-      const std::optional<std::size_t> above = stations.Nearest(row.point);
+      const std::optional<std::size_t> above = stations.Nearest(PointOf(row));
       if (!above) continue;
       const Row& station = rows_[*above];
       std::string line;
-      if (CheckShotLine(row.point, {station.east, station.north, station.height},
+      if (CheckShotLine(PointOf(row), {station.east, station.north, station.height},
                         {row.east, row.north, row.height}, line)) {
         lines.push_back(std::move(line));
       }

@@ -19,7 +19,7 @@ int ToRow(std::int64_t value) {
                                                    std::numeric_limits<int>::max()));
 }
 
-using Handler = CommandHandler<Traditional>;
+using Handler = SheetCommand<Traditional>;
 
 constexpr Handler kTable[] = {
     {kCmdSetDefaultType, [](Traditional& s, const CommandArg& p1,
@@ -66,7 +66,7 @@ constexpr Handler kTable[] = {
 
 }  // namespace
 
-std::span<const CommandHandler<Traditional>> TraditionalCommands() { return kTable; }
+std::span<const SheetCommand<Traditional>> TraditionalCommands() { return kTable; }
 
 int Traditional::Command(int code, const CommandArg& p1, const CommandArg& p2) {
   return DispatchCommand(TraditionalCommands(), *this, code, p1, p2);

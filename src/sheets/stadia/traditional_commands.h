@@ -8,6 +8,6 @@ namespace kestrel {
 
 class Traditional;
 
-std::span<const CommandHandler<Traditional>> TraditionalCommands();
+std::span<const SheetCommand<Traditional>> TraditionalCommands();
 
 }  // namespace kestrel
