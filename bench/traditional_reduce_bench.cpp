@@ -15,7 +15,8 @@ namespace {
 constexpr std::size_t kBlockRows = 100;
 
 TraditionalRow Row(int type, std::uint16_t point) {
-  TraditionalRow row = BlankTraditionalRow(type);
+  TraditionalRow row;
+  row.type = static_cast<std::int8_t>(type);
   row.point = point;
   return row;
 }

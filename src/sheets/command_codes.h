@@ -36,9 +36,14 @@ enum CommandCode : int {
   kCmdAppendSheet = 29,
   kCmdCrandall = 30,
   kCmdAdjustmentReport = 31,  // traverse: p1 form (0 RTF, 1 CSV), p2 corrected flag
-  kCmdCopy = 40,              // p1 SelectedRows
-  kCmdCut = 41,               // p1 SelectedRows
-  kCmdPaste = 42,             // p1 row
+  // Traditional stadia: the sheet has no clipboard rows, so these only say
+  // "Copy", "Cut" and "Paste".
+  kCmdSayCopy = 30,
+  kCmdSayCut = 31,
+  kCmdSayPaste = 32,
+  kCmdCopy = 40,   // p1 SelectedRows
+  kCmdCut = 41,    // p1 SelectedRows
+  kCmdPaste = 42,  // p1 row
   kCmdLandXml = 50,
   kCmdObservationStrings = 51,  // p1 std::string* out
 };

@@ -1,4 +1,5 @@
-// The Traditional Stadia listing lines, the printed page and the listing file.
+// The Traditional Stadia listing lines and the sheet's listing hooks (the
+// page and the listing file are the family's).
 #include "sheets/stadia/traditional_listing.h"
 
 #include <algorithm>
@@ -6,8 +7,6 @@
 
 #include "platform/ports.h"
 #include "platform/printf_format.h"
-#include "platform/text_encoding.h"
-#include "report/report_writer.h"
 #include "sheets/stadia/traditional.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
@@ -16,12 +15,6 @@
 namespace kestrel {
 
 namespace {
-
-// Positions on the printed page, in twips (y grows upwards).
-constexpr int kTitleX = 3000;
-constexpr int kTitleY = -750;
-constexpr int kRowX = 360;
-constexpr int kRowsTopY = -1440;
 
 // A never-entered value prints as blanks as wide as its number would be, so
 // that the columns stay aligned.
@@ -103,8 +96,7 @@ class LineMaker {
 }  // namespace
 
 std::vector<std::string> TraditionalListingLines(const Traditional& sheet, int first, int end) {
-  Traditional& mutableSheet = const_cast<Traditional&>(sheet);
-  UnitSelectors& units = mutableSheet.Context().units;
+  UnitSelectors& units = sheet.Context().units;
   const LineMaker maker(units.BearingMode(), units.DistanceUnit(), sheet.ShowCoordinates());
   const int count = static_cast<int>(sheet.Rows().size());
   std::vector<std::string> lines;
@@ -114,34 +106,17 @@ std::vector<std::string> TraditionalListingLines(const Traditional& sheet, int f
   return lines;
 }
 
-int Traditional::PrintHeader(PageCanvas* canvas) {
-  if (canvas == nullptr) {
-    messageLines_.clear();
-    return -1;
-  }
-  canvas->DrawText(kTitleX, kTitleY, "Traditional Stadia Report");
-  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(),
-                   "Traditional File :" + Utf8ToCp1252(documentPath_));
-  return 0;
+Traditional::ListingForm Traditional::Listing() const {
+  return {"Traditional Stadia Report", "Traditional File :", "%s%sTraditionalListing_%s.rtf"};
 }
 
-// Without a page the listing goes to a report file in the job folder, which
-// is then opened.
-int Traditional::PrintRows(PageCanvas* canvas, const RowRange& range) {
-  if (canvas != nullptr) {
-    int y = kRowsTopY;
-    for (const std::string& line : TraditionalListingLines(*this, range.first, range.end)) {
-      y -= canvas->LineHeight();
-      canvas->DrawText(kRowX, y, line);
-    }
-    return 0;
-  }
-  std::vector<std::string> lines = TraditionalListingLines(*this, 0, RowCount());
-  CReportWriter writer(ctx_.messages);
-  std::string path = ctx_.app.job.ReportPath("%s%sTraditionalListing_%s.rtf");
-  if (writer.WriteReport(lines, path, true, showCoordinates_, false) == 1)
-    ctx_.shell.OpenFile(path);
-  return 0;
+std::vector<std::string> Traditional::ListingLines(int first, int end, bool) {
+  return TraditionalListingLines(*this, first, end);
+}
+
+ReportSettings Traditional::ListingSettings(bool, bool& landscape) const {
+  landscape = ShowCoordinates();
+  return {};
 }
 
 }  // namespace kestrel

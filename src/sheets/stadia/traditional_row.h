@@ -2,6 +2,7 @@
 // One row of a Traditional Stadia field book, kept as the file holds it: the
 // single-precision fields stay single so that a file read and written again
 // is the same to the byte.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ inline constexpr int kTradRowTypeCount = 6;
 // Rows of types up to this one are kept when a file is read.
 inline constexpr int kTradLastKeptType = 7;
 
+// The keywords of the type column in code order, and its drop list.
+inline constexpr std::array<std::string_view, kTradRowTypeCount> kTradTypeKeywords = {
+    "STN", "AT/BS", "Fnote", "3Hair", "MH/SD", "MH/SI"};
 inline constexpr const char* kTradTypeChoices = "STN\nAT/BS\nFnote\n3Hair\nMH/SD\nMH/SI\n";
 
 inline constexpr std::uint16_t kTradNoPoint = 0xFFFF;
@@ -49,11 +53,6 @@ struct TraditionalRow {
   std::string note{};
 };
 
-TraditionalRow BlankTraditionalRow(int type);
-
-std::string_view TraditionalTypeKeyword(int type);         // empty outside 0 to 5
-int TraditionalTypeFromKeyword(std::string_view keyword);  // -1 when none
-
 inline bool IsTraditionalShot(int type) { return type >= kTradThreeHair && type <= kTradMhSi; }
 
 // A single field as a double: empty when it is not finite (a damaged file).
@@ -62,6 +61,14 @@ double SingleValue(float value);
 // The backsight number of an AT/BS row; 0 (none) when never entered.
 std::uint16_t TraditionalBacksight(const TraditionalRow& row);
 void SetTraditionalBacksight(TraditionalRow& row, std::uint16_t number);
+// The same under the names the radiation family reads them by.
+inline bool HasBacksight(const TraditionalRow& row) { return row.obs2 != kTradEmptySingle; }
+inline std::uint32_t BacksightNumber(const TraditionalRow& row) {
+  return TraditionalBacksight(row);
+}
+inline void SetBacksightNumber(TraditionalRow& row, std::uint32_t number) {
+  SetTraditionalBacksight(row, static_cast<std::uint16_t>(number));
+}
 // After a type change: a field that only AT/BS rows read as a number's bits
 // becomes empty when it is not a finite single.
 void SanitizeTraditionalRow(TraditionalRow& row);

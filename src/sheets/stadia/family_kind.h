@@ -1,0 +1,41 @@
+#pragma once
+// A member of the radiation family as a sheet kind: its factory, the codes of
+// its own and the family's Command tables, its message lines and its counts.
+#include <memory>
+
+#include "sheets/sheet_kind_registry.h"
+#include "sheets/stadia/stadia_family.h"
+#include "sheets/stadia/stadia_tolerances.h"
+
+namespace kestrel {
+
+// Set-ups are the AT/BS rows; a shot counts as computed once it holds an
+// easting and northing other than the unreduced shot's.
+template <class Row>
+SheetCounts CountFamilyRows(const StadiaFamily<Row>& sheet) {
+  SheetCounts counts;
+  for (const Row& row : sheet.Rows()) {
+    if (row.type == kStadiaAtBs) ++counts.setups;
+    if (!sheet.IsShot(row.type) || IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
+    if (row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate) continue;
+    ++counts.pointsComputed;
+  }
+  return counts;
+}
+
+template <class Member>
+void RegisterFamilyMember(SheetKindRegistry& registry, SheetType type) {
+  SheetKind kind;
+  kind.type = type;
+  kind.make = [](SheetContext& context) { return std::make_unique<Member>(context); };
+  kind.commands = BaseStadia::CommandCodesWith(Member::OwnCommands());
+  kind.messageLines = [](CUGDataSource& sheet) {
+    return static_cast<Member&>(sheet).MessageLines();
+  };
+  kind.counts = [](CUGDataSource& sheet) {
+    return CountFamilyRows(static_cast<const Member&>(sheet));
+  };
+  registry.Register(std::move(kind));
+}
+
+}  // namespace kestrel
