@@ -106,7 +106,7 @@ std::string PointText(std::uint32_t point) {
 
 }  // namespace
 
-Traverse::Traverse(SheetContext& context) : ctx_(context) {}
+Traverse::Traverse(SheetContext& context) : RowSheet(context) {}
 
 Traverse::~Traverse() = default;
 
@@ -114,8 +114,6 @@ void Traverse::RowsChanged() {
   indexStale_ = true;
   angleNote_.reset();
 }
-
-int Traverse::RowCount() { return static_cast<int>(rows_.size()); }
 
 int Traverse::ColumnCount() { return showCoordinates_ ? kEntryColumns : kColumnsHidden; }
 
@@ -136,13 +134,7 @@ int Traverse::ColumnHeading(int column, std::string& text) {
 }
 
 int Traverse::ColumnKind(int column, int& kind) {
-  if (column == 1) {
-    kind = 3;
-  } else if (column >= 2 && column <= 5) {
-    kind = 5;
-  } else {
-    kind = 0;
-  }
+  kind = EntryColumnKind(column, 5);
   return 0;
 }
 
@@ -150,20 +142,6 @@ int Traverse::AppendRow() {
   int type = kTravStn;
   if (!rows_.empty()) type = defaultType_ >= 0 ? defaultType_ : rows_.back().type;
   rows_.push_back(BlankTraverseRow(type));
-  RowsChanged();
-  return 0;
-}
-
-int Traverse::InsertRow(int index) {
-  if (index < 0 || index > RowCount()) return 0;
-  rows_.insert(rows_.begin() + index, BlankTraverseRow(kTravStn));
-  RowsChanged();
-  return 0;
-}
-
-int Traverse::DeleteRow(int index) {
-  if (!RowInside(index)) return 0;
-  rows_.erase(rows_.begin() + index);
   RowsChanged();
   return 0;
 }
@@ -281,16 +259,7 @@ std::string Traverse::FieldText(int column, const TraverseRow& row) {
 }
 
 int Traverse::CellText(int column, int row, CellValue& cell) {
-  cell = CellValue{};
-  if (column == -1 && row == -1) return 0;
-  if (column == -1) {
-    cell.text = Sprintf("%1d", row + 1);
-    return 0;
-  }
-  if (row == -1) {
-    cell.text = StoredHeading(column);
-    return 0;
-  }
+  if (FrameCellText(*this, column, row, cell)) return 0;
   if (rows_.empty()) return 0;
   if (column == 0) cell.choices = kTraverseTypeChoices;
   if (!RowInside(row) || column < 0) return 0;
@@ -375,7 +344,7 @@ int Traverse::ParseCell(int column, int row, const CellValue& cell) {
 
 int Traverse::GridOption(int option, int& p1, int& p2) {
   if (option == 1) {
-    p2 = (p1 >= 0 && p1 < kEntryColumns) ? kColumnWidths[p1] : 0;
+    p2 = ColumnWidthOf(kColumnWidths, p1);
     return 0;
   }
   if (option != 2) return 0;
@@ -393,33 +362,21 @@ int Traverse::GridOption(int option, int& p1, int& p2) {
   return 0;
 }
 
-std::string Traverse::RowState(int row) {
-  if (!RowInside(row)) return {};
-  const TraverseRow& r = rows_[static_cast<std::size_t>(row)];
-  ArchiveWriter out;
-  WriteTraverseRecord(out, r);
-  out.WriteF64(r.adj_east);
-  out.WriteF64(r.adj_north);
-  out.WriteF64(r.adj_height);
-  return out.Bytes();
+void Traverse::WriteRowState(ArchiveWriter& out, const TraverseRow& row) const {
+  WriteTraverseRecord(out, row);
+  out.WriteF64(row.adj_east);
+  out.WriteF64(row.adj_north);
+  out.WriteF64(row.adj_height);
 }
 
-int Traverse::RestoreRowState(int row, const std::string& state) {
-  if (!RowInside(row)) return 0;
-  ArchiveReader in(state);
-  TraverseRow restored = BlankTraverseRow();
-  if (ReadTraverseRecord(in, restored) != TraverseRecordRead::Whole) return 0;
-  double adjusted[3];
-  for (double& value : adjusted) {
-    if (!in.ReadF64(value)) return 0;
-    value = Stored(value);
+bool Traverse::ReadRowState(ArchiveReader& in, TraverseRow& row) const {
+  row = BlankTraverseRow();
+  if (ReadTraverseRecord(in, row) != TraverseRecordRead::Whole) return false;
+  for (double* adjusted : {&row.adj_east, &row.adj_north, &row.adj_height}) {
+    if (!in.ReadF64(*adjusted)) return false;
+    *adjusted = Stored(*adjusted);
   }
-  restored.adj_east = adjusted[0];
-  restored.adj_north = adjusted[1];
-  restored.adj_height = adjusted[2];
-  rows_[static_cast<std::size_t>(row)] = std::move(restored);
-  RowsChanged();
-  return 1;
+  return true;
 }
 
 }  // namespace kestrel

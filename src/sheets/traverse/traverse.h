@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sheets/data_source.h"
+#include "sheets/row_sheet.h"
 #include "sheets/sheet_context.h"
 #include "sheets/traverse/traverse_row.h"
 #include "sheets/traverse/traverse_stations.h"
@@ -36,7 +36,7 @@ struct TraverseAdjustmentRecord {
   double perimeter = 0.0;
 };
 
-class Traverse : public CUGDataSource {
+class Traverse : public RowSheet<TraverseRow> {
  public:
   static constexpr int kEntryColumns = 12;
   static constexpr int kColumnsHidden = 9;
@@ -44,38 +44,25 @@ class Traverse : public CUGDataSource {
   explicit Traverse(SheetContext& context);
   ~Traverse() override;
 
-  Traverse(const Traverse&) = delete;
-  Traverse& operator=(const Traverse&) = delete;
-
-  int RowCount() override;
   int ColumnCount() override;
   int ColumnHeading(int column, std::string& text) override;
   int ColumnKind(int column, int& kind) override;
   int AppendRow() override;
-  int InsertRow(int index) override;
-  int DeleteRow(int index) override;
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
   int GridOption(int option, int& p1, int& p2) override;
   int SaveToFile(const std::string& path) override;
   int LoadFromFile(const std::string& path) override;
-  // A row's state is its file record followed by its adjusted coordinates.
-  std::string RowState(int row) override;
-  int RestoreRowState(int row, const std::string& state) override;
 
-  std::vector<TraverseRow>& Rows() { return rows_; }
-  const std::vector<TraverseRow>& Rows() const { return rows_; }
-  SheetContext& Context() { return ctx_; }
   // Every change to the rows' order, number or types must be followed by
   // this, so that the row index and the angle-note flag are rebuilt.
-  void RowsChanged();
+  void RowsChanged() override;
 
   int DefaultType() const { return defaultType_; }
   bool ShowCoordinates() const { return showCoordinates_; }
   bool HeightAdjust() const { return heightAdjust_; }
   void SetHeightAdjust(bool on) { heightAdjust_ = on; }
-  const std::string& DocumentPath() const { return documentPath_; }
   std::vector<std::string>& MessageLines() { return messageLines_; }
 
   TraverseStations& Stations() { return stations_; }
@@ -100,8 +87,13 @@ class Traverse : public CUGDataSource {
   // it, as the grid shows them (the filled values are stored).
   void FillCarriedFields(int row);
 
+ protected:
+  TraverseRow InsertedRow() const override { return BlankTraverseRow(kTravStn); }
+  // A row's state is its file record followed by its adjusted coordinates.
+  void WriteRowState(ArchiveWriter& out, const TraverseRow& row) const override;
+  bool ReadRowState(ArchiveReader& in, TraverseRow& row) const override;
+
  private:
-  bool RowInside(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
   // The nearest Traverse row above `row`, or -1.
   int TraverseRowAbove(int row);
   std::string FieldText(int column, const TraverseRow& row);
@@ -122,12 +114,9 @@ class Traverse : public CUGDataSource {
   int CopyRows(const CommandArg& selection);
   int PasteRows(std::int64_t row);
 
-  SheetContext& ctx_;
-  std::vector<TraverseRow> rows_;
   int defaultType_ = -1;  // none chosen: new rows repeat the last row's type
   bool showCoordinates_ = false;
   bool heightAdjust_ = false;
-  std::string documentPath_;
   std::vector<std::string> messageLines_;
   TraverseStations stations_;
   TraverseAdjustmentRecord adjustment_;

@@ -70,21 +70,12 @@ bool KeepReadTraverseRow(const TraverseRow& row) {
 }
 
 int Traverse::SaveToFile(const std::string& path) {
-  AtomicFileWriter file;
-  bool saved = file.Begin(path);
-  if (saved) {
-    ArchiveWriter out(file.Get());
+  const auto write = [&](ArchiveWriter& out) {
     for (const TraverseRow& row : rows_) WriteTraverseRecord(out, row);
-    saved = out.Flush();
-  }
-  saved = saved && file.Commit();
-  if (saved) {
-    documentPath_ = path;
-  } else {
-    file.Abandon();
-    ctx_.messages.Show(Sprintf("Could not save the Traverse sheet to %s", path.c_str()));
-  }
-  return saved ? 1 : 0;
+  };
+  if (!SaveSheetFile(path, ctx_.messages, "Traverse sheet", write)) return 0;
+  documentPath_ = path;
+  return 1;
 }
 
 int Traverse::LoadFromFile(const std::string& path) {
