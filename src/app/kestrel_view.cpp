@@ -61,7 +61,7 @@ CKestrelView::CKestrelView(CKestrelDoc& doc, CommandRouter& router, QWidget* par
   hostLink_ = std::make_unique<HostLinkCommands>(doc_, *grid_, *this, [this] { Changed(); });
   hostLink_->Register(router);
   traverse_ = std::make_unique<TraverseBarCommands>(
-      doc_, *this, [this](bool typedValuesChanged) { Recalculated(typedValuesChanged); });
+      doc_, *grid_, *this, [this](bool typedValuesChanged) { Recalculated(typedValuesChanged); });
   traverse_->Register(router);
 }
 
@@ -135,11 +135,7 @@ void CKestrelView::MarkResultsCurrent() {
 }
 
 void CKestrelView::Recalculated(bool typedValuesChanged) {
-  if (typedValuesChanged) {
-    grid_->UndoStack()->clear();
-    doc_.SetModifiedFlag(true);
-    emit SheetChanged();
-  }
+  if (typedValuesChanged) emit SheetChanged();
   MarkResultsCurrent();
   grid_->RedrawAll();
   emit ResultsNote(QString());

@@ -89,7 +89,7 @@ class CKestrelView : public QWidget {
   void MarkResultsStale();
   void MarkResultsCurrent();
   // A command recomputed the sheet; `typedValuesChanged` when it also
-  // rewrote typed values, which the grid's undo steps cannot follow.
+  // rewrote typed values (as a step of the grid's undo stack).
   void Recalculated(bool typedValuesChanged);
   int FirstComputedColumn() const;
   bool AskPrintOptions();

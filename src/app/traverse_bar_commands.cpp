@@ -8,6 +8,7 @@
 #include "app/kestrel_doc.h"
 #include "app/qt_ports.h"
 #include "app/sheet_registry.h"
+#include "grid/my_cug.h"
 #include "platform/printf_format.h"
 #include "sheets/command_codes.h"
 #include "survey/distances.h"
@@ -45,9 +46,9 @@ MiscloseTexts FormatMiscloseTexts(const MiscloseSummary& summary, int distanceUn
   return texts;
 }
 
-TraverseBarCommands::TraverseBarCommands(CKestrelDoc& doc, QWidget& parent,
+TraverseBarCommands::TraverseBarCommands(CKestrelDoc& doc, MyCug& grid, QWidget& parent,
                                          std::function<void(bool)> recalculated)
-    : doc_(doc), chooser_(&parent), recalculated_(std::move(recalculated)) {}
+    : doc_(doc), grid_(grid), chooser_(&parent), recalculated_(std::move(recalculated)) {}
 
 Traverse* TraverseBarCommands::Sheet() const { return dynamic_cast<Traverse*>(doc_.ActiveSheet()); }
 
@@ -96,11 +97,20 @@ MiscloseTexts TraverseBarCommands::CalculateMisclose() {
 void TraverseBarCommands::Adjust(int code) {
   Traverse* sheet = Sheet();
   if (sheet == nullptr) return;
-  sheet->SetReportChooser(&chooser_);
-  sheet->Command(code);
-  sheet->SetReportChooser(nullptr);
-  if (code == kCmdHeightAdjust) return;  // only the flag changed
-  if (recalculated_) recalculated_(code == kCmdAngularClose);
+  if (code == kCmdHeightAdjust) {  // only the flag changes
+    sheet->Command(code);
+    return;
+  }
+  bool typedValuesChanged = false;
+  if (code == kCmdAngularClose) {
+    typedValuesChanged =
+        grid_.RewriteRows("Angular close", [code](CUGDataSource& source) { source.Command(code); });
+  } else {
+    sheet->SetReportChooser(&chooser_);
+    sheet->Command(code);
+    sheet->SetReportChooser(nullptr);
+  }
+  if (recalculated_) recalculated_(typedValuesChanged);
 }
 
 }  // namespace kestrel

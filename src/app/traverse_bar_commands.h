@@ -14,6 +14,7 @@ namespace kestrel {
 
 class CKestrelDoc;
 class CommandRouter;
+class MyCug;
 struct MiscloseSummary;
 
 // What the misclose and adjustment bars show.
@@ -32,8 +33,9 @@ MiscloseTexts FormatMiscloseTexts(const MiscloseSummary& summary, int distanceUn
 class TraverseBarCommands {
  public:
   // `recalculated` runs after a command recomputed the sheet; its argument
-  // tells whether typed values changed (angular close).
-  TraverseBarCommands(CKestrelDoc& doc, QWidget& parent,
+  // tells whether typed values changed (angular close, one step that Undo
+  // takes back).
+  TraverseBarCommands(CKestrelDoc& doc, MyCug& grid, QWidget& parent,
                       std::function<void(bool typedValuesChanged)> recalculated);
   void Register(CommandRouter& router);
 
@@ -52,6 +54,7 @@ class TraverseBarCommands {
   bool Has(int code) const;
 
   CKestrelDoc& doc_;
+  MyCug& grid_;
   QtTraverseReportChooser chooser_;
   std::function<void(bool)> recalculated_;
 };

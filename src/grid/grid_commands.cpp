@@ -130,6 +130,29 @@ class DeleteRowsStep : public SheetStep {
   std::vector<std::pair<int, std::string>> removed_;
 };
 
+// Rows changed in place, each with its state before and after.
+class RewriteRowsStep : public SheetStep {
+ public:
+  struct Change {
+    int row;
+    std::string before;
+    std::string after;
+  };
+  RewriteRowsStep(SheetTableModel& model, const QString& text, std::vector<Change> changes)
+      : SheetStep(model, text, changes.front().row), changes_(std::move(changes)) {}
+
+ protected:
+  void Apply(CUGDataSource& source) override {
+    for (const Change& change : changes_) source.RestoreRowState(change.row, change.after);
+  }
+  void Revert(CUGDataSource& source) override {
+    for (const Change& change : changes_) source.RestoreRowState(change.row, change.before);
+  }
+
+ private:
+  std::vector<Change> changes_;
+};
+
 // Makes `change` to one row and records it as a step when the row changed.
 template <typename Change>
 bool RecordRowEdit(SheetTableModel& model, QUndoStack& stack, int row, const QString& text,
@@ -238,6 +261,37 @@ bool AppendSheetRows(SheetTableModel& model, QUndoStack& stack,
   if (added <= 0) return false;
   std::vector<std::string> kept(states.begin(), states.begin() + added);
   stack.push(new InsertRowsStep(model, QStringLiteral("Append sheet"), first, std::move(kept)));
+  model.NotifySheetChanged(first);
+  return true;
+}
+
+bool RewriteSheetRows(SheetTableModel& model, QUndoStack& stack, const QString& text,
+                      const std::function<void(CUGDataSource&)>& command) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr) return false;
+  const int count = source->RowCount();
+  std::vector<std::string> before;
+  before.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) before.push_back(source->RowState(row));
+  command(*source);
+  if (source->RowCount() != count) {
+    stack.clear();
+    model.NotifySheetChanged(0);
+    return true;
+  }
+  std::vector<RewriteRowsStep::Change> changes;
+  for (int row = 0; row < count; ++row) {
+    std::string after = source->RowState(row);
+    if (after != before[static_cast<std::size_t>(row)]) {
+      changes.push_back({row, std::move(before[static_cast<std::size_t>(row)]), std::move(after)});
+    }
+  }
+  if (changes.empty()) {
+    model.NotifyDisplayChanged();
+    return false;
+  }
+  const int first = changes.front().row;
+  stack.push(new RewriteRowsStep(model, text, std::move(changes)));
   model.NotifySheetChanged(first);
   return true;
 }

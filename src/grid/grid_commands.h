@@ -10,13 +10,17 @@
 // row, are part of moving about and are not steps of their own: a step's
 // rows are always rows that existed when it was made, and appends only ever
 // add rows after them, so the steps stay valid.
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <QString>
 
 class QUndoStack;
 
 namespace kestrel {
 
+class CUGDataSource;
 class SheetTableModel;
 
 // Hands a typed cell to ParseCell. A cell of the row after the last first
@@ -42,6 +46,12 @@ bool DeleteSheetRows(SheetTableModel& model, QUndoStack& stack, std::vector<int>
 // file's rows), as one step.
 bool AppendSheetRows(SheetTableModel& model, QUndoStack& stack,
                      const std::vector<std::string>& states);
+
+// Runs a sheet command that rewrites typed values in place (angular close),
+// as one step holding every row it changed. A command that adds or removes
+// rows cannot be taken back, and the older steps are then dropped.
+bool RewriteSheetRows(SheetTableModel& model, QUndoStack& stack, const QString& text,
+                      const std::function<void(CUGDataSource&)>& command);
 
 // Pastes the clipboard's rows before `row` (Command 42).
 bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row);

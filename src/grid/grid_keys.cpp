@@ -116,6 +116,12 @@ void MyCug::AppendRows(const std::vector<std::string>& states) {
   if (AppendSheetRows(*model_, undoStack_, states)) GoToCell(Source()->RowCount() - 1, 0);
 }
 
+bool MyCug::RewriteRows(const QString& text, const std::function<void(CUGDataSource&)>& command) {
+  const bool changed = RewriteSheetRows(*model_, undoStack_, text, command);
+  RedrawAll();
+  return changed;
+}
+
 void MyCug::PasteRows() {
   const QModelIndex current = currentIndex();
   if (Source() == nullptr || !current.isValid()) return;

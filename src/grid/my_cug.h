@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTableView>
 #include <QUndoStack>
+#include <functional>
 #include <vector>
 
 #include "sheets/data_source.h"
@@ -77,6 +78,10 @@ class MyCug : public QTableView {
   // Adds rows, given as the sheet's row states, after the last row as one
   // undoable step.
   void AppendRows(const std::vector<std::string>& states);
+
+  // Runs a sheet command that rewrites typed values in place as one
+  // undoable step (see RewriteSheetRows).
+  bool RewriteRows(const QString& text, const std::function<void(CUGDataSource&)>& command);
 
   QUndoStack* UndoStack();
 
