@@ -7,6 +7,7 @@
 
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "sheets/clipboard_text.h"
 #include "survey/empty_value.h"
 
 namespace kestrel {
@@ -122,47 +123,17 @@ bool ParseStadiaClipboardLine(std::string_view line, StadiaRow& row) {
 }
 
 std::string StadiaClipboardText(const BaseStadia& sheet, const std::vector<int>& rows) {
-  std::vector<int> ordered = rows;
-  std::sort(ordered.begin(), ordered.end());
-  ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-
-  std::string text(kStadiaClipboardKind);
-  text += '\n';
-  std::string line;
-  for (const int row : ordered) {
-    if (!sheet.ClipboardLine(row, line)) continue;
-    text += line;
-    text += '\n';
-  }
-  return text;
+  return ClipboardText(kStadiaClipboardKind, rows,
+                       [&](int row, std::string& line) { return sheet.ClipboardLine(row, line); });
 }
 
 int PasteStadiaText(BaseStadia& sheet, std::string_view text, int row) {
-  const std::size_t firstBreak = text.find('\n');
-  if (firstBreak == std::string_view::npos || firstBreak + 1 == text.size()) {
-    sheet.Context().messages.Show("Nothing to Paste");
-    return 0;
-  }
-  if (!text.starts_with(kStadiaClipboardKind)) {
-    sheet.Context().messages.Show("Non matching data - can only paste Stadia type data");
-    return 0;
-  }
+  const auto lines = PastedLines(kStadiaClipboardKind, text, sheet.Context().messages);
   // The row after the last takes the rows too, so that an empty sheet, or the
   // cursor on the blank line under a sheet, can be pasted into; further down
   // nothing is pasted.
-  if (row < 0 || row > sheet.RowCount()) return 0;
-
-  std::vector<std::string_view> lines;
-  std::string_view rest = text.substr(firstBreak + 1);
-  while (!rest.empty()) {
-    const std::size_t lineEnd = rest.find('\n');
-    std::string_view line = rest.substr(0, lineEnd);
-    rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
-    // Text from a Windows clipboard ends its lines with CR LF.
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-  }
-  return sheet.InsertClipboardLines(row, lines);
+  if (!lines || row < 0 || row > sheet.RowCount()) return 0;
+  return sheet.InsertClipboardLines(row, *lines);
 }
 
 int CopyRowsToClipboard(BaseStadia& sheet, const SelectedRows& selected) {
