@@ -6,6 +6,7 @@
 
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
+#include "sheets/clipboard_text.h"
 #include "sheets/traverse/traverse.h"
 
 namespace kestrel {
@@ -127,42 +128,21 @@ bool ParseClipboardLine(std::string_view line, TraverseRow& row) {
 }  // namespace
 
 std::string TraverseClipboardText(const Traverse& sheet, const std::vector<int>& rows) {
-  std::vector<int> ordered = rows;
-  std::sort(ordered.begin(), ordered.end());
-  ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
   const std::vector<TraverseRow>& sheetRows = sheet.Rows();
-  std::string text(kTraverseClipboardKind);
-  text += '\n';
-  for (const int row : ordered) {
-    if (row < 0 || row >= static_cast<int>(sheetRows.size())) continue;
-    const std::string line = ClipboardLine(sheetRows[static_cast<std::size_t>(row)]);
-    if (line.empty()) continue;
-    text += line;
-    text += '\n';
-  }
-  return text;
+  return ClipboardText(kTraverseClipboardKind, rows, [&](int row, std::string& line) {
+    if (row < 0 || row >= static_cast<int>(sheetRows.size())) return false;
+    line = ClipboardLine(sheetRows[static_cast<std::size_t>(row)]);
+    return !line.empty();
+  });
 }
 
 int PasteTraverseText(Traverse& sheet, std::string_view text, int row) {
-  const std::size_t firstBreak = text.find('\n');
-  if (firstBreak == std::string_view::npos || firstBreak + 1 == text.size()) {
-    sheet.Context().messages.Show("Nothing to Paste");
-    return 0;
-  }
-  if (!text.starts_with(kTraverseClipboardKind)) {
-    sheet.Context().messages.Show("Non matching data - can only paste Traverse type data");
-    return 0;
-  }
+  const auto lines = PastedLines(kTraverseClipboardKind, text, sheet.Context().messages);
+  if (!lines) return 0;
   std::vector<TraverseRow>& rows = sheet.Rows();
   row = std::clamp(row, 0, static_cast<int>(rows.size()));
   std::vector<TraverseRow> pasted;
-  std::string_view rest = text.substr(firstBreak + 1);
-  while (!rest.empty()) {
-    const std::size_t lineEnd = rest.find('\n');
-    std::string_view line = rest.substr(0, lineEnd);
-    rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
-    // Text from a Windows clipboard ends its lines with CR LF.
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  for (const std::string_view line : *lines) {
     TraverseRow parsed;
     if (ParseClipboardLine(line, parsed)) pasted.push_back(std::move(parsed));
   }
