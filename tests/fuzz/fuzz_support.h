@@ -12,11 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "job/application_state.h"
-#include "job/sheet_chooser.h"
-#include "platform/recording_ports.h"
+#include "platform/file_access.h"
 #include "sheets/command_codes.h"
-#include "sheets/sheet_context.h"
+#include "sheets/sheet_test_context.h"
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_landxml.h"
 #include "sheets/stadia/stadia_listing.h"
@@ -43,32 +41,40 @@ inline std::string WriteScratchFile(const std::string& name, std::string_view by
   return path;
 }
 
-// The append command's table selection: always cancelled.
-class NoSheetChooser : public SheetChooser {
- public:
-  std::optional<SheetChoice> Choose(const JobLocation&, SheetType, int) override {
-    return std::nullopt;
-  }
-};
-
-struct FuzzContext {
+// The sheet tests' context (its table selection cancels the append command),
+// with the job in the scratch folder.
+struct FuzzContext : testing::SheetTestContext {
   FuzzContext() {
     app.errorReport = false;  // no report files per input
     app.job = {.drive = "", .folder = ScratchFolder() + "/", .job = "tst"};
   }
-  FuzzContext(const FuzzContext&) = delete;
-  FuzzContext& operator=(const FuzzContext&) = delete;
-
-  ApplicationState app;
-  RecordingMessages messages;
-  RecordingProgress progress;
-  MemoryClipboard clipboard;
-  RecordingShell shell;
-  ScriptedDialogs dialogs;
-  FixedUnitSelectors units;
-  NoSheetChooser chooser;
-  SheetContext ctx{app, messages, progress, clipboard, shell, dialogs, units, chooser};
 };
+
+// The bytes of a file the harness wrote; a missing file is a failure.
+inline std::string FileBytes(const std::string& path) {
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) std::abort();
+  return *bytes;
+}
+
+// Every cell's text in each angle mode and distance notation; with `check`,
+// no cell shows a non-finite number.
+inline void ShowEveryCell(CUGDataSource& sheet, FuzzContext& context, int columns,
+                          void (*check)(std::string_view) = nullptr) {
+  for (int mode : {0, 1, 3}) {
+    context.units.bearingMode = mode;
+    context.units.distanceUnit = mode == 3 ? 2 : mode;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+      for (int column = 0; column < columns; ++column) {
+        CellValue cell;
+        sheet.CellText(column, row, cell);
+        if (check != nullptr) check(cell.text);
+      }
+    }
+  }
+  context.units.bearingMode = 0;
+  context.units.distanceUnit = 0;
+}
 
 // A stored number is never NaN or infinite, whatever the input was.
 inline void RequireFinite(double value) {
@@ -128,17 +134,7 @@ inline void RequireFiniteOutput(Stadia& sheet) {
 // text in each unit, a reduction and the listing.
 inline void ExerciseSheet(Stadia& sheet, FuzzContext& context) {
   RequireFiniteRows(sheet);
-  const int rows = sheet.RowCount();
-  for (int mode : {0, 1, 3}) {
-    context.units.bearingMode = mode;
-    context.units.distanceUnit = mode == 3 ? 2 : mode;
-    for (int row = 0; row < rows; ++row) {
-      for (int column = 0; column < Stadia::kEntryColumns; ++column) {
-        CellValue cell;
-        sheet.CellText(column, row, cell);
-      }
-    }
-  }
+  ShowEveryCell(sheet, context, Stadia::kEntryColumns);
   sheet.Command(4);  // reduce
   RequireFiniteRows(sheet);
   sheet.Command(kCmdShowCoordinates, std::int64_t{1});

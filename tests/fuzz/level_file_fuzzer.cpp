@@ -24,14 +24,7 @@ void LoadShowSave(const std::string& name, std::string_view bytes) {
   for (const auto& row : sheet.Rows()) {
     for (double value : row.values) fuzz::RequireFinite(value);
   }
-  const int rows = sheet.RowCount();
-  const int columns = sheet.ColumnCount();
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) {
-      CellValue cell;
-      sheet.CellText(column, row, cell);
-    }
-  }
+  fuzz::ShowEveryCell(sheet, context, sheet.ColumnCount());
   const std::string copy = fuzz::ScratchFolder() + "/copy-" + name;
   if (sheet.SaveToFile(copy) != 1) std::abort();
   Sheet reread(context.ctx);

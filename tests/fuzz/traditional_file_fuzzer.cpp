@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "fuzz_support.h"
@@ -14,11 +12,6 @@
 using namespace kestrel;
 
 namespace {
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void RequireFiniteRows(const Traditional& sheet) {
   for (const TraditionalRow& row : sheet.Rows()) {
@@ -47,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Traditional reread(context.ctx);
   if (reread.LoadFromFile(copy) != 1) std::abort();
   const std::string again = fuzz::ScratchFolder() + "/trad3.tst";
-  if (reread.SaveToFile(again) != 1 || FileBytes(again) != FileBytes(copy)) std::abort();
+  if (reread.SaveToFile(again) != 1 || fuzz::FileBytes(again) != fuzz::FileBytes(copy))
+    std::abort();
   // The cells and the listing with the texts emptied (a text may say "inf"
   // itself): no number in them is non-finite.
   for (TraditionalRow& row : sheet.Rows()) {
@@ -60,13 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : TraditionalListingLines(sheet, 0, sheet.RowCount())) {
       fuzz::RequireNoNonFiniteText(line);
     }
-    for (int row = 0; row < sheet.RowCount(); ++row) {
-      for (int column = 0; column < sheet.ColumnCount(); ++column) {
-        CellValue cell;
-        sheet.CellText(column, row, cell);
-        fuzz::RequireNoNonFiniteText(cell.text);
-      }
-    }
+    fuzz::ShowEveryCell(sheet, context, sheet.ColumnCount(), fuzz::RequireNoNonFiniteText);
   }
   return 0;
 }

@@ -8,22 +8,6 @@
 
 using namespace kestrel;
 
-namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-      bytes.append(buffer, got);
-    }
-    std::fclose(file);
-  }
-  return bytes;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzContext context;
   const std::string path =
@@ -35,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Traverse reread(context.ctx);
   if (reread.LoadFromFile(first) != 1) std::abort();
   const std::string second = fuzz::ScratchFolder() + "/trav3.tst";
-  if (reread.SaveToFile(second) != 1 || ReadAll(first) != ReadAll(second)) std::abort();
+  if (reread.SaveToFile(second) != 1 || fuzz::FileBytes(first) != fuzz::FileBytes(second))
+    std::abort();
   fuzz::ExerciseTraverse(sheet, context);
   return 0;
 }

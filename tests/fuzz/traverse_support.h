@@ -22,19 +22,7 @@ inline void RequireFiniteRows(const Traverse& sheet) {
 // heights, and both reports: nothing non-finite is stored or printed.
 inline void ExerciseTraverse(Traverse& sheet, FuzzContext& context) {
   RequireFiniteRows(sheet);
-  const int rows = sheet.RowCount();
-  for (int mode : {0, 1, 3}) {
-    context.units.bearingMode = mode;
-    context.units.distanceUnit = mode == 3 ? 2 : mode;
-    for (int row = 0; row < rows; ++row) {
-      for (int column = 0; column < Traverse::kEntryColumns; ++column) {
-        CellValue cell;
-        sheet.CellText(column, row, cell);
-      }
-    }
-  }
-  context.units.bearingMode = 0;
-  context.units.distanceUnit = 0;
+  ShowEveryCell(sheet, context, Traverse::kEntryColumns);
   sheet.SetHeightAdjust(true);
   for (int command :
        {kCmdCalculate, kCmdMisclose, kCmdAngularClose, kCmdBowditch, kCmdTransit, kCmdCrandall}) {
