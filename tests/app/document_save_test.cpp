@@ -1,9 +1,5 @@
 // Saving the document: save, save as, closing with changes, a file another
 // program changed since it was opened, and the precision stadia file name.
-#include <QTemporaryDir>
-#include <memory>
-
-#include "app/sheet_registry.h"
 #include "app_tests.h"
 
 namespace kestrel::testing {
@@ -30,19 +26,15 @@ std::vector<std::uint32_t> PointsIn(const QString& path) {
 
 // A stadia document opened on stad1.tst holding station 1, whose questions
 // are answered from a script and counted.
-struct SavingDocument {
-  SavingDocument() {
-    RegisterBuiltinSheets(registry);
-    context.app.flags.Set(SheetType::Stadia);
-    context.app.job = {"", PathFromQt(scratch.path()) + "/", "tst"};
-    doc = std::make_unique<CKestrelDoc>(context.ctx, registry);
+struct SavingDocument : OpenedDocument {
+  SavingDocument()
+      : OpenedDocument(SheetType::Stadia, "stad1.tst",
+                       [](const QString& path) { return WriteSheet(path, {StationRow(1)}); }) {
     doc->askSave = [this](const QString&) {
       ++saveQuestions;
       return saveAnswer;
     };
     doc->askSaveAsName = [this](const std::string&) { return saveAsName; };
-    opened = WriteSheet(File("stad1.tst"), {StationRow(1)}) &&
-             doc->OnOpenDocument(PathFromQt(File("stad1.tst")));
   }
 
   QString File(const char* name) const { return scratch.filePath(name); }
@@ -52,11 +44,6 @@ struct SavingDocument {
     doc->SetModifiedFlag();
   }
 
-  QTemporaryDir scratch;
-  SheetTestContext context;
-  SheetRegistry registry;
-  std::unique_ptr<CKestrelDoc> doc;
-  bool opened = false;
   CKestrelDoc::SaveAnswer saveAnswer = CKestrelDoc::SaveAnswer::Cancel;
   int saveQuestions = 0;
   std::optional<std::string> saveAsName;

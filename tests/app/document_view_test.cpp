@@ -6,40 +6,21 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QUndoStack>
-#include <memory>
 #include <vector>
 
-#include "app/command_router.h"
-#include "app/kestrel_view.h"
 #include "app/page_printer.h"
 #include "app/qt_ports.h"
-#include "app/sheet_registry.h"
 #include "app_tests.h"
 #include "grid/my_cug.h"
 
 namespace kestrel::testing {
 namespace {
 
-// A stadia document, with its view on recording ports, opened on a sheet file
-// of the given rows.
-struct StadiaDocument {
-  explicit StadiaDocument(const std::vector<StadiaRow>& rows) {
-    RegisterBuiltinSheets(registry);
-    context.app.flags.Set(SheetType::Stadia);
-    context.app.job = {"", PathFromQt(scratch.path()) + "/", "tst"};
-    doc = std::make_unique<CKestrelDoc>(context.ctx, registry);
-    view = std::make_unique<CKestrelView>(*doc, router);
-    const QString path = scratch.filePath("stad1.tst");
-    opened = WriteSheet(path, rows) && doc->OnOpenDocument(PathFromQt(path));
-  }
-
-  QTemporaryDir scratch;
-  SheetTestContext context;
-  SheetRegistry registry;
-  CommandRouter router;
-  std::unique_ptr<CKestrelDoc> doc;
-  std::unique_ptr<CKestrelView> view;
-  bool opened = false;
+// A stadia document with its view, opened on a sheet file of the given rows.
+struct StadiaDocument : OpenedDocument {
+  explicit StadiaDocument(const std::vector<StadiaRow>& rows)
+      : OpenedDocument(SheetType::Stadia, "stad1.tst",
+                       [&rows](const QString& path) { return WriteSheet(path, rows); }) {}
 };
 
 struct PagesCase {

@@ -7,14 +7,10 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <memory>
 
-#include "app/command_router.h"
-#include "app/kestrel_view.h"
 #include "app/level_sheet_entry.h"
 #include "app/qt_ports.h"
 #include "app/renumber_points.h"
-#include "app/sheet_registry.h"
 #include "app_tests.h"
 #include "sheets/level/level_book.h"
 #include "sheets/level/level_sheet.h"
@@ -24,28 +20,15 @@ namespace {
 
 // A document of one levelling kind with its view, opened on `file` written
 // with `bytes`.
-struct LevelDocument {
+struct LevelDocument : OpenedDocument {
   LevelDocument(SheetType type, const char* file, const std::string& bytes,
-                std::optional<int> road = std::nullopt) {
-    RegisterBuiltinSheets(registry);
-    context.app.flags.Set(type);
-    context.app.startupComplete = true;
-    context.app.job = {"", PathFromQt(scratch.path()) + "/", "tst"};
-    context.dialogs.integerAnswer = road;
-    doc = std::make_unique<CKestrelDoc>(context.ctx, registry);
-    view = std::make_unique<CKestrelView>(*doc, router);
-    const QString path = scratch.filePath(file);
-    opened =
-        WriteFile(path, QByteArray::fromStdString(bytes)) && doc->OnOpenDocument(PathFromQt(path));
-  }
-
-  QTemporaryDir scratch;
-  SheetTestContext context;
-  SheetRegistry registry;
-  CommandRouter router;
-  std::unique_ptr<CKestrelDoc> doc;
-  std::unique_ptr<CKestrelView> view;
-  bool opened = false;
+                std::optional<int> road = std::nullopt)
+      : OpenedDocument(
+            type, file,
+            [&bytes](const QString& path) {
+              return WriteFile(path, QByteArray::fromStdString(bytes));
+            },
+            road) {}
 };
 
 // A level book of a backsight on 100.000 and a foresight, saved as bytes.

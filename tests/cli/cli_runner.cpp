@@ -2,26 +2,24 @@
 
 #include <sys/wait.h>
 
-#include <bit>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "platform/le_bytes.h"
+
 namespace kestrel::cli_test {
 
 std::string SheetBytes(const std::vector<SheetRow>& rows) {
-  const auto put = [](std::string& bytes, std::uint64_t value, int count) {
-    for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  std::string bytes = '\x02' + std::string(42, '\0') + std::string("\0\0Version 2\0", 12);
+  testing::LeBytes bytes;
+  bytes.Raw('\x02' + std::string(42, '\0') + std::string("\0\0Version 2\0", 12));
   for (SheetRow row : rows) {
-    bytes += static_cast<char>(row.type);
-    put(bytes, row.point, 4);
+    bytes.Le(static_cast<std::uint8_t>(row.type), 1).Le(row.point, 4);
     row.doubles.resize(8, kEmpty);
-    for (double d : row.doubles) put(bytes, std::bit_cast<std::uint64_t>(d), 8);
-    for (const std::string* text : {&row.code, &row.comment, &row.note}) bytes += *text + '\0';
+    for (double d : row.doubles) bytes.F64(d);
+    bytes.Text(row.code).Text(row.comment).Text(row.note);
   }
-  return bytes;
+  return bytes.s;
 }
 
 std::string ReadBytes(const std::string& path) {
