@@ -1,22 +1,15 @@
 #pragma once
 // "Stadia Default": the row type the stadia sheet gives to new rows.
-#include <QDialog>
-
-class QButtonGroup;
+#include "app/entry_type_dialog.h"
 
 namespace kestrel {
 
-class CStadiaEntrySelection : public QDialog {
+// The row types 0 to 6 (STN to CHK).
+class CStadiaEntrySelection : public CEntryTypeDialog {
   Q_OBJECT
 
  public:
   explicit CStadiaEntrySelection(QWidget* parent = nullptr);
-  // The chosen row type 0 to 6 (STN to CHK), or -1 when none was chosen.
-  int Value() const;
-  void SetValue(int type);
-
- private:
-  QButtonGroup* types_;
 };
 
 // Shows the dialog; the chosen type, or -1 when none was chosen or the dialog

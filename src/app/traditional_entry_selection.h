@@ -1,21 +1,15 @@
 #pragma once
 // "Stadia Default" of the Traditional Stadia sheet: the row type new rows get.
-#include <QDialog>
-
-class QButtonGroup;
+#include "app/entry_type_dialog.h"
 
 namespace kestrel {
 
-class CTraditionalEntrySelection : public QDialog {
+// The row types 0 to 5 (STN to MH/SI).
+class CTraditionalEntrySelection : public CEntryTypeDialog {
   Q_OBJECT
 
  public:
   explicit CTraditionalEntrySelection(QWidget* parent = nullptr);
-  // The chosen row type 0 to 5 (STN to MH/SI), or -1 when none was chosen.
-  int Value() const;
-
- private:
-  QButtonGroup* types_;
 };
 
 // Shows the dialog; the chosen type, or -1 when none was chosen or the dialog
