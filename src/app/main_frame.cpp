@@ -190,10 +190,14 @@ void CMainFrame::CreateMainToolBar() {
 
 void CMainFrame::AddTraverseBars() {
   const ActionLookup lookup = [this](int id) { return Action(id); };
+  // Each bar on a row of its own: beside the main toolbar their boxes would
+  // be folded away on any usual window width.
   adjustmentBar_ = new CMiscloseBar1(lookup, this);
   adjustmentBar_->setObjectName("AdjustmentBar");
+  addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, adjustmentBar_);
   miscloseBar_ = new CMiscloseBar(lookup, this);
+  addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, miscloseBar_);
 }
 
