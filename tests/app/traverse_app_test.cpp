@@ -103,6 +103,8 @@ class TraverseAppTest : public QObject {
     frame.Action(kIdTransit)->trigger();
     QCOMPARE(program.shell.opened.size(), std::size_t{1});
 
+    // Printed as the adjustment left it: one page of the Traverse Report.
+    QCOMPARE(frame.View()->PrintToPdf(job.filePath("trav.pdf")), 1);
     QVERIFY(frame.Action(kIdEntryType)->isEnabled());
     frame.View()->ApplyEntryType(8);
     QCOMPARE(sheet.DefaultType(), 8);
