@@ -39,6 +39,9 @@ struct SheetKind {
   // the sheet also saves under, in another form (a level book's CSV); empty
   // when the kind has none.
   std::function<bool(const std::string& path)> savesAs;
+  // True when its calculation reads the geoid toolbar (the "Geoid
+  // Correction" check box and the "Vertical Adj" number).
+  bool readsGeoidBar = false;
 
   const SheetTypeInfo& Info() const { return SheetTypeInfoOf(type); }
   bool Implements(int code) const;

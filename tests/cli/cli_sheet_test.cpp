@@ -26,13 +26,10 @@ class CliSheetTest : public ::testing::Test {
     // A sheet of two field notes, "a" and "b".
     WriteBytes(sheet_,
                SheetBytes({{2, kNoPoint, {}, "", "", "a"}, {2, kNoPoint, {}, "", "", "b"}}));
-    WriteBytes(unsupported_, "empty");
   }
 
   TempFolder folder_;
   const std::string sheet_ = folder_.File("stad1.tst");
-  // A kind this program does not carry yet.
-  const std::string unsupported_ = folder_.File("tst.precisionstadia1");
 };
 
 TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
@@ -59,7 +56,6 @@ TEST_F(CliSheetTest, ExitStatusSaysWhoRefused) {
       {{"copy", s, "--rows", "3-1"}, 2, "A <= B"},
       // The sheet or its file said no: 1, with the reason.
       {{"show", folder_.File("stad9.tst")}, 1, "cannot open"},
-      {{"show", unsupported_}, 1, "sheets are not supported by kestrel-cli yet"},
       {{"edit", s, "--set", "5,1=7", "--save"}, 1, "the sheet has 2 rows"},
       {{"edit", s, "--set", "0,9=7", "--save"}, 1, "columns 0 to 7"},
       {{"edit", s, "--append-row", "--set", "3,1=7", "--save"}, 1, "last row is still blank"},

@@ -23,10 +23,12 @@ SheetCounts CountFamilyRows(const StadiaFamily<Row>& sheet) {
   return counts;
 }
 
+// `readsGeoidBar`: its calculation reads the geoid toolbar.
 template <class Member>
-void RegisterFamilyMember(SheetKindRegistry& registry, SheetType type) {
+void RegisterFamilyMember(SheetKindRegistry& registry, SheetType type, bool readsGeoidBar = false) {
   SheetKind kind;
   kind.type = type;
+  kind.readsGeoidBar = readsGeoidBar;
   kind.make = [](SheetContext& context) { return std::make_unique<Member>(context); };
   kind.commands = BaseStadia::CommandCodesWith(Member::OwnCommands());
   kind.messageLines = [](CUGDataSource& sheet) {

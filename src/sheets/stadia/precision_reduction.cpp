@@ -11,6 +11,7 @@
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
 #include "sheets/stadia/field_notes.h"
+#include "sheets/stadia/precision_angles.h"
 #include "sheets/stadia/stations_above.h"
 #include "survey/angle_steps.h"
 #include "survey/angles.h"
@@ -37,26 +38,6 @@ double OneTurn(double degrees) {
   if (degrees > 360.0) degrees -= 360.0;
   if (degrees < 0.0) degrees += 360.0;
   return degrees;
-}
-
-// Decimal degrees to packed DMS keeping hundredths of a second: seconds are
-// carried to the next minute only when they round to 60.00.
-double DegreesToPreciseDms(double degrees) {
-  double d = std::fmod(degrees, 360.0);
-  if (d < 0.0) d += 360.0;
-  double whole = std::floor(d);
-  double seconds = (d - whole) * 3600.0;
-  double minutes = std::floor(seconds / 60.0);
-  seconds -= minutes * 60.0;
-  if (seconds >= 59.995) {
-    seconds = 0.0;
-    minutes += 1.0;
-  }
-  if (minutes >= 60.0) {
-    minutes = 0.0;
-    whole += 1.0;
-  }
-  return whole + minutes / 100.0 + seconds / 10000.0;
 }
 
 // The log's printf fields ("%5d", "%6.2f", ...) written without printf: a

@@ -13,12 +13,7 @@ Stadia::Stadia(SheetContext& context) : StadiaFamily(context) {}
 
 Stadia::~Stadia() = default;
 
-bool Stadia::MemberNextCell(int& column, int& row) {
-  if (Rows()[static_cast<std::size_t>(row)].type != kStadiaHdRl || column != 4) return false;
-  column = 6;
-  SetEntryFlag(5);
-  return true;
-}
+bool Stadia::MemberNextCell(int& column, int& row) { return HdRlSkipsTargetHeight(column, row); }
 
 Stadia::ListingForm Stadia::Listing() const {
   return {"Stadia Report", "Stadia File :", "%s%sStadiaListing_%s.rtf"};

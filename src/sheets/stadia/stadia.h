@@ -64,8 +64,7 @@ class Stadia : public StadiaFamily<StadiaRow> {
   int InsertClipboardLines(int row, const std::vector<std::string_view>& lines) override;
 
  protected:
-  // An HD/RL row has no target height: Enter in its height goes on to the
-  // code, which then offers its suggestion.
+  // An HD/RL row has no target height (HdRlSkipsTargetHeight).
   bool MemberNextCell(int& column, int& row) override;
 
  private:

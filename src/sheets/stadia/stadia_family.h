@@ -124,6 +124,14 @@ class StadiaFamily : public BaseStadia {
   }
   // After a row's type changed (typed, cycled or the default applied).
   virtual void TypeChanged(Row& /*row*/) {}
+  // The rule of members whose HD/RL rows have no target height: Enter in the
+  // height goes on to the code, which then offers its suggestion.
+  bool HdRlSkipsTargetHeight(int& column, int row) {
+    if (rows_[static_cast<std::size_t>(row)].type != kStadiaHdRl || column != 4) return false;
+    column = 6;
+    SetEntryFlag(5);
+    return true;
+  }
 
   int FindPoint(std::int64_t number) const override;
   int FindSetup(std::int64_t start) const override;
