@@ -213,6 +213,12 @@ void CMainFrame::AddGeoidBar() {
   connect(geoidBar_->GeoidCorrectionBox(), &QCheckBox::stateChanged, this, keep);
   connect(geoidBar_->VerticalAdjustmentBox(), &QLineEdit::textChanged, this, keep);
   keep();
+  // The boxes take input only where the sheet's calculation reads them.
+  const std::optional<SheetType> type = app_.flags.First();
+  const DesktopSheetKind* kind = type ? registry_.Find(*type) : nullptr;
+  const bool read = kind != nullptr && kind->core != nullptr && kind->core->readsGeoidBar;
+  geoidBar_->GeoidCorrectionBox()->setEnabled(read);
+  geoidBar_->VerticalAdjustmentBox()->setEnabled(read);
 }
 
 void CMainFrame::AddLevelBookBar() {

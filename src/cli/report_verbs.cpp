@@ -2,7 +2,9 @@
 // reduction, its reports and exports, and the program's main job that does
 // them all for one sheet.
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_errors.h"
@@ -22,7 +24,14 @@ struct ReduceOptions {
   std::string file;
   bool save = false;
   bool noErrorReport = false;
+  // The geoid toolbar: the "Geoid Correction" check box and the "Vertical
+  // Adj" box.
+  bool geoid = false;
+  std::optional<double> verticalAdjustment;
 };
+
+// The report a precision calculation writes when grid corrections ran.
+constexpr std::string_view kCorrectionsReportFile = "GeoidCorrections.rtf";
 
 struct ReportOptions {
   std::string file;
@@ -95,6 +104,11 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   SheetSession session(global);
   CUGDataSource& sheet = session.Open(options.file);
   session.Require(kCmdCalculate, "reduction");
+  if ((options.geoid || options.verticalAdjustment) && !session.Kind().readsGeoidBar) {
+    throw Refusal("this sheet kind has no geoid corrections or vertical adjustment");
+  }
+  session.app.geoidCorrection = options.geoid;
+  session.app.verticalAdjustment = options.verticalAdjustment.value_or(0.0);
   ShowCoordinates(session, session.Has(kCmdShowCoordinates));
   const std::vector<std::string> lines = Reduce(session, !options.noErrorReport);
   if (options.save) session.Save(session.Path());
@@ -106,7 +120,10 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
     }
     WriteText(stdout, "message: " + line + "\n");
   }
-  for (const std::string& path : session.shell.opened) PrintLine("error report: " + path);
+  for (const std::string& path : session.shell.opened) {
+    const bool corrections = std::string_view(path).ends_with(kCorrectionsReportFile);
+    PrintLine((corrections ? "corrections report: " : "error report: ") + path);
+  }
   session.shell.opened.clear();
   session.Finish();
 }
@@ -249,10 +266,19 @@ void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
     reduce->add_option("FILE", options->file, "the sheet file")->required();
     reduce->add_flag("--save", options->save, "write the reduced sheet back to FILE");
     reduce->add_flag("--no-error-report", options->noErrorReport, "do not write the error report");
+    reduce->add_flag("--geoid", options->geoid,
+                     "precision stadia: apply the grid corrections (the Geoid Correction box)");
+    reduce
+        ->add_option("--vertical-adjustment", options->verticalAdjustment,
+                     "precision stadia: the Vertical Adj box, seconds per km of slope distance "
+                     "written as minutes and seconds (130 is 1'30\")")
+        ->type_name("SECONDS_PER_KM");
     reduce->footer(
         "Prints the sheet as show --coords does, then each of the reduction's\n"
         "messages as \"message: TEXT\" and, when the error report was written,\n"
-        "\"error report: PATH\". Messages do not change the exit status.\n");
+        "\"error report: PATH\"; with --geoid, \"corrections report: PATH\" for the\n"
+        "grid corrections. The projection parameters are those of geodetic show.\n"
+        "Messages do not change the exit status.\n");
     verbs.push_back({reduce, [&global, options] { RunReduce(global, *options); }});
   }
   {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "adjust/geoid_data.h"
+#include "app/command_ids.h"
 #include "app/geodetic_values_dialog.h"
 #include "app/sheet_bars.h"
 #include "app_tests.h"
@@ -93,12 +94,14 @@ class GeodeticValuesTest : public QObject {
                                      "/,tst,0,3,1"));
     CGeoidBar* bar = program.app.MainFrame()->GeoidBar();
     QVERIFY(bar != nullptr);
+    QVERIFY(bar->GeoidCorrectionBox()->isEnabled() && bar->VerticalAdjustmentBox()->isEnabled());
     QVERIFY(!program.app.State().geoidCorrection);
     bar->GeoidCorrectionBox()->setChecked(true);
     bar->VerticalAdjustmentBox()->setText("130");
     QVERIFY(program.app.State().geoidCorrection);
     QCOMPARE(program.app.State().verticalAdjustment, 130.0);
     QVERIFY(program.app.MainFrame()->Action(32846)->isEnabled());
+    QVERIFY(program.app.MainFrame()->Action(kIdCalculateCoordinates)->isEnabled());
   }
 };
 
