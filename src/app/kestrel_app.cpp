@@ -113,7 +113,11 @@ void CKestrelApp::ConnectFrame() {
   if (CMiscloseBar* bar = frame->MiscloseBar()) {
     CTraverseNoteList* list = bar->TraverseList();
     list->traverseNotes = [&traverse] { return traverse.RouteNotes(); };
-    connect(doc, &CKestrelDoc::DocumentChanged, list, &CTraverseNoteList::Refill);
+    // Another sheet opened: its notes, and no misclose until it is asked for.
+    connect(doc, &CKestrelDoc::DocumentChanged, list, [list, frame] {
+      list->Refill();
+      frame->ShowMisclose({});
+    });
   }
   frame->canClose = [doc] { return doc->SaveModified(); };
   title();
