@@ -57,6 +57,17 @@ inline std::string FileBytes(const std::string& path) {
   return *bytes;
 }
 
+// Clipboard text pasted into a new sheet and copied out (`pasteAndCopy`, which
+// exercises the sheet when told to): a copy of pasted rows, pasted and copied
+// once more, gives the same text.
+inline void RequireStableCopy(std::string (*pasteAndCopy)(FuzzContext&, std::string_view, bool),
+                              std::string_view text) {
+  FuzzContext context;
+  const std::string first = pasteAndCopy(context, text, true);
+  const std::string second = pasteAndCopy(context, first, false);
+  if (pasteAndCopy(context, second, false) != second) std::abort();
+}
+
 // Every cell's text in each angle mode and distance notation; with `check`,
 // no cell shows a non-finite number.
 inline void ShowEveryCell(CUGDataSource& sheet, FuzzContext& context, int columns,

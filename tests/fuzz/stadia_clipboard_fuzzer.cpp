@@ -29,10 +29,6 @@ std::string PasteAndCopy(fuzz::FuzzContext& context, std::string_view text, bool
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::FuzzContext context;
-  const std::string first =
-      PasteAndCopy(context, {reinterpret_cast<const char*>(data), size}, true);
-  const std::string second = PasteAndCopy(context, first, false);
-  if (PasteAndCopy(context, second, false) != second) std::abort();
+  fuzz::RequireStableCopy(PasteAndCopy, {reinterpret_cast<const char*>(data), size});
   return 0;
 }

@@ -6,24 +6,21 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/file_access.h"
-#include "platform/text_encoding.h"
 #include "scratch_disk.h"
 
 namespace kestrel {
 namespace {
 
 using testing::FileSizeLimit;
+using testing::Reason;
 using testing::ScratchDir;
 using testing::TmpfsMount;
-
-std::string Reason(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 const std::string kOld = "the old sheet";
 const std::string kNew = "the new sheet, longer than the old one";

@@ -6,13 +6,19 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 
+#include "platform/text_encoding.h"
 #include "scratch_folder.h"
 
 namespace kestrel::testing {
 
 using ScratchDir = ScratchFolder;
+
+// The system's reason for `error` as the program's messages give it
+// (Windows-1252).
+inline std::string Reason(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 // A tmpfs of `kilobytes` mounted on a fresh folder, read-only when asked;
 // Mounted() is false where the tests may not mount.

@@ -3,24 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/recording_ports.h"
 #include "platform/scratch_disk.h"
-#include "platform/text_encoding.h"
 #include "report/report_writer.h"
 
 namespace kestrel {
 namespace {
 
 using testing::FileSizeLimit;
+using testing::Reason;
 using testing::ScratchDir;
 using testing::TmpfsMount;
-
-std::string Reason(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 const std::string kReport =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\\fs18 kept\\par \r\n}";

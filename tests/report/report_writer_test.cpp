@@ -7,15 +7,13 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <utility>
 
 #include "platform/file_access.h"
 #include "platform/recording_ports.h"
-#include "platform/scratch_folder.h"
-#include "platform/text_encoding.h"
+#include "platform/scratch_disk.h"
 #include "report/rtf_form.h"
 
 namespace kestrel {
@@ -25,9 +23,6 @@ namespace fs = std::filesystem;
 using testing::RtfFile;
 
 const std::string kLandscapeLetter = "\\landscape\\paperw15840\\paperh12240 ";
-
-// The system's reason as the messages hold it (Windows-1252).
-std::string Cp1252Error(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 std::string ReadBytes(const std::string& path) { return ReadWholeFile(path).value_or("?"); }
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -160,9 +155,9 @@ TEST_F(ReportWriterTest, FailuresLeaveFilesAsTheyWere) {
   } cases[] = {
       {{}, none, "There is nothing to display/print!"},
       {{}, existing, "There is nothing to display/print!"},
-      {{"x"}, missing, "error opening file " + missing + ": " + Cp1252Error(ENOENT)},
+      {{"x"}, missing, "error opening file " + missing + ": " + testing::Reason(ENOENT)},
       {{"x"}, locked, "error opening file " + locked + ": the file is in use by another program"},
-      {{"x"}, readOnly, "error opening file " + readOnly + ": " + Cp1252Error(EACCES)},
+      {{"x"}, readOnly, "error opening file " + readOnly + ": " + testing::Reason(EACCES)},
   };
   for (bool newFile : {true, false}) {
     for (const auto& c : cases) {
@@ -199,11 +194,11 @@ TEST_F(ReportWriterTest, CsvLinesEndWithCrLf) {
   EXPECT_FALSE(writer.failed);
   EXPECT_EQ(writer.WriteCsv({"a"}, PathOf("missing/x.csv")), 0);
   EXPECT_TRUE(writer.failed);
-  EXPECT_EQ(messages_.texts,
-            (std::vector<std::string>{"file " + path + " created",
-                                      "error writing to csv file (make sure file is not already "
-                                      "open in another program - aborting\n" +
-                                          PathOf("missing/x.csv") + ": " + Cp1252Error(ENOENT)}));
+  EXPECT_EQ(messages_.texts, (std::vector<std::string>{
+                                 "file " + path + " created",
+                                 "error writing to csv file (make sure file is not already "
+                                 "open in another program - aborting\n" +
+                                     PathOf("missing/x.csv") + ": " + testing::Reason(ENOENT)}));
 }
 
 // A real RTF reader must accept the document and show every line's text.

@@ -20,14 +20,11 @@
 
 #include "platform/file_access.h"
 #include "platform/scratch_disk.h"
-#include "platform/text_encoding.h"
 #include "sheets/stadia/stadia_landxml.h"
 #include "stadia_test.h"
 
 namespace kestrel::testing {
 namespace {
-
-std::string Reason(int error) { return Utf8ToCp1252(std::strerror(error)); }
 
 const std::vector<StadiaRow> kBook = {
     Stn(1, 1000.0, 2000.0, 50.0),
