@@ -452,8 +452,6 @@ class GridTest : public QObject {
     h.grid.AttachSource(nullptr);
   }
 
-  // Undo with the type list still open: the list shows the type put back, and
-  // closing it with Enter does not step the type again.
   // The real coordinates and a six-figure point number of the station row
   // show whole; a width the user drags is kept for the kind and column and
   // wins over the measure on the next sheet of that kind.
@@ -518,6 +516,8 @@ class GridTest : public QObject {
     QCOMPARE(h.sheet.RowCount(), 0);
   }
 
+  // Undo with the type list still open: the list shows the type put back, and
+  // closing it with Enter does not step the type again.
   void undoWhileTheTypeListIsOpen() {
     GridHarness h;
     AddBaseRows(h);
