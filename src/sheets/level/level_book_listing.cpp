@@ -4,10 +4,9 @@
 #include <algorithm>
 
 #include "platform/printf_format.h"
-#include "platform/text_encoding.h"
-#include "report/report_writer.h"
 #include "sheets/level/level_book.h"
 #include "sheets/level/level_book_reduction.h"
+#include "sheets/listing_page.h"
 #include "survey/distances.h"
 
 namespace kestrel {
@@ -18,12 +17,6 @@ constexpr const char* kListingPattern = "%s%sLevelBook_%s.rtf";
 constexpr const char* kColumnLine =
     "        BS        IM          FS          RL        Chainage       Offset       Comments";
 constexpr const char* kLimitedMark = "  RL beyond 100000 stored as 0";
-
-// Positions on the printed page, in twips (y grows upwards).
-constexpr int kTitleX = 3000;
-constexpr int kTitleY = -750;
-constexpr int kRowX = 360;
-constexpr int kRowsTopY = -1440;
 
 constexpr std::size_t kRecordText = 32;
 
@@ -75,11 +68,8 @@ int PrintLevelBookHeader(LevelBook& book, PageCanvas* canvas) {
     book.ReportLines().clear();
     return -1;
   }
-  const int line = canvas->LineHeight();
-  canvas->DrawText(kTitleX, kTitleY, "Level Book Report");
-  canvas->DrawText(kTitleX, kTitleY - line,
-                   "Level Book File :" + Utf8ToCp1252(book.DocumentPath()));
-  canvas->DrawText(kRowX, kTitleY - 2 * line, kColumnLine);
+  DrawListingHeader(*canvas, "Level Book Report", "Level Book File :", book.DocumentPath(),
+                    kColumnLine);
   return 0;
 }
 
@@ -87,14 +77,12 @@ int ListLevelBookRows(LevelBook& book, PageCanvas* canvas, const RowRange& range
   const std::vector<LevelBookRow>& rows = book.Rows();
   const int unit = book.Context().units.DistanceUnit();
   if (canvas != nullptr) {
-    const int count = static_cast<int>(rows.size());
-    const int first = std::clamp(range.first, 0, count);
-    const int end = std::clamp(range.end, first, count);
-    int y = kRowsTopY;
-    for (int r = first; r < end; ++r) {
-      y -= canvas->LineHeight();
-      canvas->DrawText(kRowX, y, LevelBookRowLine(rows, static_cast<std::size_t>(r), unit));
+    const LineRange listed = ClipToListing(range, static_cast<int>(rows.size()));
+    std::vector<std::string> lines;
+    for (int r = listed.first; r < listed.end; ++r) {
+      lines.push_back(LevelBookRowLine(rows, static_cast<std::size_t>(r), unit));
     }
+    DrawListingLines(*canvas, lines);
     return 0;
   }
 
@@ -102,10 +90,8 @@ int ListLevelBookRows(LevelBook& book, PageCanvas* canvas, const RowRange& range
   lines.reserve(lines.size() + rows.size() + 8);
   for (std::size_t r = 0; r < rows.size(); ++r) lines.push_back(LevelBookRowLine(rows, r, unit));
   for (std::string& line : LevelBookCheckLines(rows)) lines.push_back(std::move(line));
-  SheetContext& ctx = book.Context();
-  CReportWriter writer(ctx.messages);
-  std::string path = ctx.app.job.ReportPath(kListingPattern);
-  if (writer.WriteReport(lines, path, true, false, false) == 1) ctx.shell.OpenFile(path);
+  WriteAndOpenReport(book.Context(), lines, book.Context().app.job.ReportPath(kListingPattern),
+                     false);
   return 0;
 }
 

@@ -4,9 +4,8 @@
 #include <algorithm>
 
 #include "platform/printf_format.h"
-#include "platform/text_encoding.h"
-#include "report/report_writer.h"
 #include "sheets/level/level_sheet.h"
+#include "sheets/listing_page.h"
 #include "survey/distances.h"
 
 namespace kestrel {
@@ -15,12 +14,6 @@ namespace {
 
 constexpr const char* kListingPattern = "%s%sLevelSheetListing_%s.rtf";
 constexpr const char* kColumnLine = "    Point      Chainage        Offset         Rl      Code";
-
-// Positions on the printed page, in twips (y grows upwards).
-constexpr int kTitleX = 3000;
-constexpr int kTitleY = -750;
-constexpr int kRowX = 360;
-constexpr int kRowsTopY = -1440;
 
 std::string Listed(double value, int unit) {
   std::string text = Sprintf("%14.3f", value);
@@ -51,11 +44,8 @@ int PrintLevelSheetHeader(LevelSheet& sheet, PageCanvas* canvas) {
     sheet.ReportLines().clear();
     return -1;
   }
-  const int line = canvas->LineHeight();
-  canvas->DrawText(kTitleX, kTitleY, "Level Sheet Report");
-  canvas->DrawText(kTitleX, kTitleY - line,
-                   "Level Sheet File :" + Utf8ToCp1252(sheet.DocumentPath()));
-  canvas->DrawText(kRowX, kTitleY - 2 * line, kColumnLine);
+  DrawListingHeader(*canvas, "Level Sheet Report", "Level Sheet File :", sheet.DocumentPath(),
+                    kColumnLine);
   return 0;
 }
 
@@ -63,16 +53,14 @@ int ListLevelSheetRows(LevelSheet& sheet, PageCanvas* canvas, const RowRange& ra
   const std::vector<LevelSheetRow>& rows = sheet.Rows();
   const int unit = sheet.Context().units.DistanceUnit();
   if (canvas != nullptr) {
-    const int count = static_cast<int>(rows.size());
-    const int first = std::clamp(range.first, 0, count);
-    const int end = std::clamp(range.end, first, count);
-    int y = kRowsTopY;
-    for (int r = first; r < end; ++r) {
-      const auto line = LevelSheetRowLine(rows[static_cast<std::size_t>(r)], unit);
-      if (!line) continue;
-      y -= canvas->LineHeight();
-      canvas->DrawText(kRowX, y, *line);
+    const LineRange listed = ClipToListing(range, static_cast<int>(rows.size()));
+    std::vector<std::string> lines;
+    for (int r = listed.first; r < listed.end; ++r) {
+      if (auto line = LevelSheetRowLine(rows[static_cast<std::size_t>(r)], unit)) {
+        lines.push_back(std::move(*line));
+      }
     }
+    DrawListingLines(*canvas, lines);
     return 0;
   }
 
@@ -80,10 +68,8 @@ int ListLevelSheetRows(LevelSheet& sheet, PageCanvas* canvas, const RowRange& ra
   for (const LevelSheetRow& row : rows) {
     if (auto line = LevelSheetRowLine(row, unit)) lines.push_back(std::move(*line));
   }
-  SheetContext& ctx = sheet.Context();
-  CReportWriter writer(ctx.messages);
-  std::string path = ctx.app.job.ReportPath(kListingPattern);
-  if (writer.WriteReport(lines, path, true, false, false) == 1) ctx.shell.OpenFile(path);
+  WriteAndOpenReport(sheet.Context(), lines, sheet.Context().app.job.ReportPath(kListingPattern),
+                     false);
   return 0;
 }
 

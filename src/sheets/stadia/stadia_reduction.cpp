@@ -49,7 +49,7 @@ int CalculateStadia(Stadia& sheet) {
   StadiaReduction(sheet).Run();
   SheetContext& ctx = sheet.Context();
   if (!ctx.app.errorReport || sheet.MessageLines().empty()) return 0;
-  WriteAndOpenReport(sheet, sheet.MessageLines(), ctx.app.job.ReportPath(kStadiaErrorReportName),
+  WriteAndOpenReport(ctx, sheet.MessageLines(), ctx.app.job.ReportPath(kStadiaErrorReportName),
                      false);
   return 0;
 }

@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "report/report_writer.h"
+#include "sheets/listing_page.h"
 #include "sheets/stadia/base_stadia.h"
 
 namespace kestrel {
-
-// Writes `lines` as a new RTF report at `path` and opens it when written.
-void WriteAndOpenReport(BaseStadia& sheet, const std::vector<std::string>& lines, std::string path,
-                        bool landscape, const ReportSettings& settings = {});
 
 // Command 28: for every CHK row whose point has an STN row above it, the
 // nearest such station's coordinates less the check shot's, written to

@@ -63,7 +63,7 @@ std::span<const BaseStadia::Handler> Traditional::OwnCommands() {
 int Traditional::Calculate() {
   MessageLines() = ReduceTraditional(Rows(), offsets_);
   if (!Context().app.errorReport || MessageLines().empty()) return 0;
-  WriteAndOpenReport(*this, MessageLines(),
+  WriteAndOpenReport(Context(), MessageLines(),
                      Context().app.job.ReportPath("%s%straditionalerrors_%s.rtf"), false);
   return 0;
 }
