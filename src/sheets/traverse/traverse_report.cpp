@@ -8,6 +8,7 @@
 #include "platform/printf_format.h"
 #include "platform/text_encoding.h"
 #include "report/report_writer.h"
+#include "sheets/listing_page.h"
 #include "sheets/traverse/traverse.h"
 #include "sheets/traverse/traverse_compute.h"
 #include "survey/angles.h"
@@ -22,10 +23,6 @@ constexpr const char* kReportPattern = "%s%sTraverseReport_%s.rtf";
 constexpr const char* kAdjustmentRtfPattern = "%s%sTraverseListing_%s.rtf";
 constexpr const char* kAdjustmentCsvPattern = "%s%sTraverseListing_%s.csv";
 
-constexpr int kTitleX = 3000;
-constexpr int kTitleY = -750;
-constexpr int kRowX = 360;
-constexpr int kRowsTopY = -1440;
 constexpr int kFontPoints = 8;
 
 constexpr double kDegreesPerRadian = 180.0 / kPi;
@@ -266,33 +263,23 @@ int PrintTraverseHeader(Traverse& sheet, PageCanvas* canvas) {
     sheet.MessageLines().clear();
     return -1;
   }
-  canvas->DrawText(kTitleX, kTitleY, "Traverse Report");
-  canvas->DrawText(kTitleX, kTitleY - canvas->LineHeight(),
-                   "Traverse File  :" + Utf8ToCp1252(sheet.DocumentPath()));
+  DrawListingHeader(*canvas, "Traverse Report", "Traverse File  :", sheet.DocumentPath());
   return 0;
 }
 
 int ListTraverseReport(Traverse& sheet, PageCanvas* canvas, const RowRange& range) {
   std::vector<std::string> report = TraverseReportLines(sheet);
   if (canvas != nullptr) {
-    const int count = static_cast<int>(report.size());
-    const int first = std::clamp(range.first, 0, count);
-    const int end = std::clamp(range.end, first, count);
-    int y = kRowsTopY;
-    for (int i = first; i < end; ++i) {
-      y -= canvas->LineHeight();
-      canvas->DrawText(kRowX, y, report[static_cast<std::size_t>(i)]);
-    }
+    const LineRange listed = ClipToListing(range, static_cast<int>(report.size()));
+    DrawListingLines(*canvas, std::vector<std::string>(report.begin() + listed.first,
+                                                       report.begin() + listed.end));
     return 0;
   }
   std::vector<std::string> lines = {"Traverse Report",
                                     "Traverse File  :" + Utf8ToCp1252(sheet.DocumentPath())};
   lines.insert(lines.end(), report.begin(), report.end());
-  SheetContext& ctx = sheet.Context();
-  CReportWriter writer(ctx.messages);
-  writer.settings = ReportPage();
-  std::string path = ctx.app.job.ReportPath(kReportPattern);
-  if (writer.WriteReport(lines, path, true, true, false) == 1) ctx.shell.OpenFile(path);
+  WriteAndOpenReport(sheet.Context(), lines, sheet.Context().app.job.ReportPath(kReportPattern),
+                     true, ReportPage());
   return 0;
 }
 
