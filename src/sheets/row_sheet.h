@@ -121,6 +121,19 @@ class RowSheet : public CUGDataSource {
     return restored;
   }
 
+  // Option 1: the column's width; option 2: where Enter goes from a cell of
+  // a row in the sheet (1, nothing moved, for a row outside it).
+  int GridOption(int option, int& p1, int& p2) override {
+    if (option == 1) {
+      p2 = ColumnWidthOf(ColumnWidths(), p1);
+      return 0;
+    }
+    if (option != 2) return 0;
+    if (!RowInside(p2)) return 1;
+    NextCell(p1, p2);
+    return 0;
+  }
+
   std::vector<Row>& Rows() { return rows_; }
   const std::vector<Row>& Rows() const { return rows_; }
   SheetContext& Context() { return ctx_; }
@@ -129,6 +142,10 @@ class RowSheet : public CUGDataSource {
 
  protected:
   bool RowInside(int row) const { return RowIn(rows_, row); }
+  // Pixels per column, one per column.
+  virtual std::span<const int> ColumnWidths() const = 0;
+  // The cell Enter goes to from (column, row); the row is in the sheet.
+  virtual void NextCell(int& column, int& row) = 0;
   // The row InsertRow puts in.
   virtual Row InsertedRow() const { return Row{}; }
   // A row's undo state; ReadRowState starts from a default-constructed row.

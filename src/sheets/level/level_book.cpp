@@ -182,20 +182,14 @@ int LevelBook::NextPoint(PointRecord* record, bool first) {
   return -1;
 }
 
-int LevelBook::GridOption(int option, int& p1, int& p2) {
-  if (option == 1) {
-    p2 = ColumnWidthOf(kColumnWidths, p1);
-    return 0;
-  }
-  if (option != 2) return 0;
-  int& column = p1;
-  int& row = p2;
-  if (!RowInside(row)) return 1;
+std::span<const int> LevelBook::ColumnWidths() const { return kColumnWidths; }
+
+void LevelBook::NextCell(int& column, int& row) {
   if (rows_[static_cast<std::size_t>(row)].IsNote()) {
     // A note has one cell: Enter goes on to the next row.
     column = 0;
     ++row;
-    return 0;
+    return;
   }
   switch (column) {
     case kLevelBs:
@@ -217,7 +211,6 @@ int LevelBook::GridOption(int option, int& p1, int& p2) {
       }
       break;
   }
-  return 0;
 }
 
 void LevelBook::WriteRowState(ArchiveWriter& out, const LevelBookRow& row) const {

@@ -28,7 +28,6 @@ class LevelBook : public RowSheet<LevelBookRow> {
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
-  int GridOption(int option, int& p1, int& p2) override;
   // The binary record file, or the CSV text when the name holds ".csv".
   int SaveToFile(const std::string& path) override;
   int LoadFromFile(const std::string& path) override;
@@ -47,6 +46,8 @@ class LevelBook : public RowSheet<LevelBookRow> {
   int NextPoint(PointRecord* record, bool first);
 
  protected:
+  std::span<const int> ColumnWidths() const override;
+  void NextCell(int& column, int& row) override;
   // A row's state is its file record with the row type in front.
   void WriteRowState(ArchiveWriter& out, const LevelBookRow& row) const override;
   bool ReadRowState(ArchiveReader& in, LevelBookRow& row) const override;

@@ -214,20 +214,13 @@ int LevelSheet::Renumber(const CommandArg& range, std::int64_t firstNewNumber) {
   return 0;
 }
 
-int LevelSheet::GridOption(int option, int& p1, int& p2) {
-  if (option == 1) {
-    p2 = ColumnWidthOf(kColumnWidths, p1);
-    return 0;
-  }
-  if (option != 2) return 0;
-  int& column = p1;
-  int& row = p2;
-  if (!RowInside(row)) return 1;
+std::span<const int> LevelSheet::ColumnWidths() const { return kColumnWidths; }
+
+void LevelSheet::NextCell(int& column, int& row) {
   if ((rows_[static_cast<std::size_t>(row)].IsNote() && column == 0) || ++column >= kColumns) {
     column = 0;
     ++row;
   }
-  return 0;
 }
 
 void LevelSheet::WriteRowState(ArchiveWriter& out, const LevelSheetRow& row) const {

@@ -31,7 +31,6 @@ class LevelSheet : public RowSheet<LevelSheetRow> {
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
-  int GridOption(int option, int& p1, int& p2) override;
   // The version 3 form when the name holds "lvl2s", else the older form.
   int SaveToFile(const std::string& path) override;
   // Reads either form; a sheet left with at most one row asks for its road
@@ -52,6 +51,8 @@ class LevelSheet : public RowSheet<LevelSheetRow> {
   int Renumber(const CommandArg& range, std::int64_t firstNewNumber);
 
  protected:
+  std::span<const int> ColumnWidths() const override;
+  void NextCell(int& column, int& row) override;
   void WriteRowState(ArchiveWriter& out, const LevelSheetRow& row) const override;
   bool ReadRowState(ArchiveReader& in, LevelSheetRow& row) const override;
 
