@@ -342,15 +342,9 @@ int Traverse::ParseCell(int column, int row, const CellValue& cell) {
   return 0;
 }
 
-int Traverse::GridOption(int option, int& p1, int& p2) {
-  if (option == 1) {
-    p2 = ColumnWidthOf(kColumnWidths, p1);
-    return 0;
-  }
-  if (option != 2) return 0;
-  int& column = p1;
-  int& row = p2;
-  if (!RowInside(row)) return 1;
+std::span<const int> Traverse::ColumnWidths() const { return kColumnWidths; }
+
+void Traverse::NextCell(int& column, int& row) {
   const int type = rows_[static_cast<std::size_t>(row)].type;
   const bool lastOfType = (type == kTravStn && column == 4) ||
                           (type == kTravBSite && column == 3) ||
@@ -359,7 +353,6 @@ int Traverse::GridOption(int option, int& p1, int& p2) {
     column = 0;
     ++row;
   }
-  return 0;
 }
 
 void Traverse::WriteRowState(ArchiveWriter& out, const TraverseRow& row) const {

@@ -51,7 +51,6 @@ class Traverse : public RowSheet<TraverseRow> {
   int CellText(int column, int row, CellValue& cell) override;
   int ParseCell(int column, int row, const CellValue& cell) override;
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
-  int GridOption(int option, int& p1, int& p2) override;
   int SaveToFile(const std::string& path) override;
   int LoadFromFile(const std::string& path) override;
 
@@ -88,6 +87,8 @@ class Traverse : public RowSheet<TraverseRow> {
   void FillCarriedFields(int row);
 
  protected:
+  std::span<const int> ColumnWidths() const override;
+  void NextCell(int& column, int& row) override;
   TraverseRow InsertedRow() const override { return BlankTraverseRow(kTravStn); }
   // A row's state is its file record followed by its adjusted coordinates.
   void WriteRowState(ArchiveWriter& out, const TraverseRow& row) const override;
