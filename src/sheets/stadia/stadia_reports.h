@@ -4,6 +4,7 @@
 // member lists comes from its hooks (BaseStadia::Listing, ListingLines,
 // ListingSettings).
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "report/report_writer.h"
@@ -11,6 +12,13 @@
 #include "sheets/stadia/base_stadia.h"
 
 namespace kestrel {
+
+// Writes `lines` as a new RTF report at `path` and opens it when written.
+inline void WriteAndOpenReport(BaseStadia& sheet, const std::vector<std::string>& lines,
+                               std::string path, bool landscape,
+                               const ReportSettings& settings = {}) {
+  WriteAndOpenReport(sheet.Context(), lines, std::move(path), landscape, settings);
+}
 
 // Command 28: for every CHK row whose point has an STN row above it, the
 // nearest such station's coordinates less the check shot's, written to
