@@ -51,6 +51,7 @@ int Run(int argc, char** argv) {
   AddSheetVerbs(app, global, verbs);
   AddJobVerbs(app, global, verbs);
   AddReportVerbs(app, global, verbs);
+  AddExportVerbs(app, global, verbs);
   AddTraverseVerbs(app, global, verbs);
   AddGeodeticVerbs(app, verbs);
   AddHostVerbs(app, global, verbs);

@@ -14,6 +14,7 @@
 #include "job/sheet_types.h"
 #include "sheets/data_source.h"
 #include "sheets/sheet_context.h"
+#include "sheets/sheet_plan.h"
 
 namespace kestrel {
 
@@ -35,6 +36,9 @@ struct SheetKind {
   std::function<std::vector<std::string>(CUGDataSource&)> messageLines;
   // The sheet's set-ups and computed points; empty when the kind has none.
   std::function<SheetCounts(CUGDataSource&)> counts;
+  // The reduced points and their rays or legs; empty when the kind has none
+  // (its point records then stand for its points).
+  std::function<SheetPlan(CUGDataSource&)> plan;
   // True for a file name that is not a sheet file name of the kind but that
   // the sheet also saves under, in another form (a level book's CSV); empty
   // when the kind has none.

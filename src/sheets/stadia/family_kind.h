@@ -23,6 +23,33 @@ SheetCounts CountFamilyRows(const StadiaFamily<Row>& sheet) {
   return counts;
 }
 
+// Stations are the STN rows with coordinates, shots the rows reduced as the
+// counts count them; each shot under an AT/BS row is a ray from the latest
+// position of its instrument point.
+template <class Row>
+SheetPlan FamilyPlan(const StadiaFamily<Row>& sheet) {
+  PlanBuilder plan;
+  std::uint32_t setup = kNoPoint;
+  const auto& rows = sheet.Rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Row& row = rows[i];
+    const int index = static_cast<int>(i);
+    if (row.type == kStadiaAtBs) setup = PointOf(row);
+    if (PointOf(row) == kNoPoint || IsEmptyValue(row.east) || IsEmptyValue(row.north)) continue;
+    const double height = static_cast<double>(row.height);
+    if (row.type == kStadiaStn) {
+      plan.AddPoint(
+          {index, PointOf(row), row.east, row.north, height, row.code, PlanPointRole::Station});
+    } else if (sheet.IsShot(row.type) &&
+               !(row.east == kUnreducedCoordinate && row.north == kUnreducedCoordinate)) {
+      if (setup != kNoPoint) plan.AddLineFrom(setup, PlanLineKind::Ray, index, row.east, row.north);
+      plan.AddPoint(
+          {index, PointOf(row), row.east, row.north, height, row.code, PlanPointRole::Shot});
+    }
+  }
+  return plan.Take();
+}
+
 // `readsGeoidBar`: its calculation reads the geoid toolbar.
 template <class Member>
 void RegisterFamilyMember(SheetKindRegistry& registry, SheetType type, bool readsGeoidBar = false) {
@@ -37,6 +64,7 @@ void RegisterFamilyMember(SheetKindRegistry& registry, SheetType type, bool read
   kind.counts = [](CUGDataSource& sheet) {
     return CountFamilyRows(static_cast<const Member&>(sheet));
   };
+  kind.plan = [](CUGDataSource& sheet) { return FamilyPlan(static_cast<const Member&>(sheet)); };
   registry.Register(std::move(kind));
 }
 

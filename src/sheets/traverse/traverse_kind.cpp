@@ -21,6 +21,36 @@ SheetCounts CountTraverse(const Traverse& sheet) {
   return counts;
 }
 
+// Stations are the STN rows, the other points the observed and reference
+// rows with coordinates (the adjusted ones once adjusted). Traverse and closing
+// rows are legs from their instrument point, side and check shots rays.
+SheetPlan TraversePlan(const Traverse& sheet) {
+  PlanBuilder plan;
+  const auto& rows = sheet.Rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TraverseRow& row = rows[i];
+    const int index = static_cast<int>(i);
+    const bool station = row.type == kTravStn;
+    // The shown coordinates live only in memory; a sheet just read has the
+    // entered or computed ones of its file.
+    const bool shown = !IsEmptyValue(row.adj_east) && !IsEmptyValue(row.adj_north);
+    const double east = shown ? row.adj_east : row.east;
+    const double north = shown ? row.adj_north : row.north;
+    const double height = shown ? row.adj_height : double{row.height};
+    const std::uint32_t point = TraverseRowPoint(row);
+    if (point == kNoPoint || IsEmptyValue(east) || IsEmptyValue(north)) continue;
+    if (!station && !IsTraverseObservation(row.type) && row.type != kTravRobj) continue;
+    if (IsTraverseObservation(row.type)) {
+      const bool leg = row.type == kTravTraverse || row.type == kTravClose;
+      plan.AddLineFrom(row.at, leg ? PlanLineKind::Leg : PlanLineKind::Ray, index, east, north);
+    }
+    plan.AddPoint(
+        {index, point, east, north, height, row.code,
+         station || row.type == kTravTraverse ? PlanPointRole::Station : PlanPointRole::Shot});
+  }
+  return plan.Take();
+}
+
 }  // namespace
 
 void RegisterTraverseKind(SheetKindRegistry& registry) {
@@ -61,6 +91,7 @@ void RegisterTraverseKind(SheetKindRegistry& registry) {
     return static_cast<Traverse&>(sheet).MessageLines();
   };
   kind.counts = [](CUGDataSource& sheet) { return CountTraverse(static_cast<Traverse&>(sheet)); };
+  kind.plan = [](CUGDataSource& sheet) { return TraversePlan(static_cast<Traverse&>(sheet)); };
   registry.Register(std::move(kind));
 }
 
