@@ -1,6 +1,8 @@
 #pragma once
 // What the sheet tests hand a sheet: an application state and recording
-// ports, wired into a SheetContext; plus a scratch folder for sheet files.
+// ports, wired into a SheetContext; plus a scratch folder for sheet files and
+// the reader of expected-text files.
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,19 @@
 #include "sheets/sheet_context.h"
 
 namespace kestrel::testing {
+
+// The lines of an expected-text file: '#' lines are comments, and a line's
+// text ends at its last '|' so that trailing blanks are seen.
+inline std::vector<std::string> ExpectedLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with('#')) continue;
+    if (const auto end = line.rfind('|'); end != std::string::npos) line.resize(end);
+    lines.push_back(line);
+  }
+  return lines;
+}
 
 // The table selection dialog: answers every question with `answer` (nullopt
 // stands for Cancel) and counts the questions.

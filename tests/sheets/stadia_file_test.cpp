@@ -1,10 +1,15 @@
-// The Stadia sheet file: exact bytes, the older layout, damaged files.
+// The Stadia sheet file: exact bytes, the older layout, damaged files, and a
+// load that could not read the whole file, which changes nothing and keeps the
+// sheet from saving over the file.
+#include <cerrno>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/archive.h"
 #include "platform/le_bytes.h"
+#include "platform/scratch_disk.h"
 #include "stadia_test.h"
 
 namespace kestrel::testing {
@@ -123,10 +128,8 @@ TEST_F(StadiaFileTest, TheFirstNoteDecidesTheLayout) {
   };
   const std::tuple<std::string, std::size_t, int> cases[] = {
       {first(2, 'Z', "Version 2") + row, 1, 3},  // bytes 1 to 42 carry nothing
-      {first(2, 0, "old Version 2 book") + row, 1, 3},
-      {first(2, 0, "Version 1"), 1, 2},  // any other note: an older file's row
-      {first(3, 0, "Version 2"), 1, 3},
-      {"empty", 0, 0}};  // a new sheet file
+      {first(2, 0, "Version 1"), 1, 2},          // any other note: an older file's row
+      {"empty", 0, 0}};                          // a new sheet file
   for (const auto& [file, rows, firstType] : cases) {
     sheet.Rows().assign(3, StadiaRow{});
     ASSERT_EQ(Load(file), 1);
@@ -162,15 +165,6 @@ TEST_F(StadiaFileTest, EveryTruncationKeepsTheRowsWhoseFixedPartIsWhole) {
   }
 }
 
-// Random bytes are the stadia file fuzzer's; here a text without its zero
-// byte, which is kept only in part and ends the file.
-TEST_F(StadiaFileTest, AnUnendedTextIsCutToTheBound) {
-  ASSERT_EQ(Load(kHeader + Record(kBook[0]) + std::string(69, '\x03') + std::string(1 << 20, 'A')),
-            1);
-  ASSERT_EQ(sheet.Rows().size(), 2u);
-  EXPECT_LE(sheet.Rows()[1].code.size(), ArchiveReader::kMaxTextBytes);
-}
-
 TEST_F(StadiaFileTest, NonFiniteValuesReadAsEmpty) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
@@ -195,15 +189,56 @@ TEST_F(StadiaFileTest, FailuresLeaveTheSheetAndAreReported) {
   EXPECT_NE(context.messages.texts[0].find(path), std::string::npos);
   EXPECT_TRUE(sheet.DocumentPath().empty());
   EXPECT_EQ(sheet.SaveToFile(folder.File("stad1.tst")), 1);
+}
 
-  // A row's saved state restores it; a state cut short or a row outside is refused.
-  const std::string state = sheet.RowState(3);
-  EXPECT_EQ(sheet.RowState(7), "");
-  sheet.Rows()[3] = StadiaRow{};
-  EXPECT_EQ(sheet.RestoreRowState(3, state.substr(0, state.size() - 1)), 0);
-  EXPECT_EQ(sheet.RestoreRowState(7, state), 0);
-  EXPECT_EQ(sheet.RestoreRowState(3, state), 1);
-  EXPECT_EQ(Fields(sheet.Rows()[3]), Fields(kBook[3]));
+// A disk that serves the first `good` bytes of `bytes` and then fails.
+struct FaultyDisk {
+  std::string bytes;
+  std::size_t good;
+  std::size_t served = 0;
+};
+
+ssize_t ReadFaulty(void* cookie, char* buffer, std::size_t size) {
+  auto* disk = static_cast<FaultyDisk*>(cookie);
+  if (disk->served >= disk->good) {
+    errno = EIO;
+    return -1;
+  }
+  const std::size_t n = std::min(size, disk->good - disk->served);
+  std::memcpy(buffer, disk->bytes.data() + disk->served, n);
+  disk->served += n;
+  return static_cast<ssize_t>(n);
+}
+
+TEST_F(StadiaFileTest, ALoadThatCouldNotReadTheWholeFileChangesNothing) {
+  const std::string path = folder.File("stad1.tst");
+  sheet.Rows().assign(5000, kBook[3]);  // about 370 KB: several reads
+  ASSERT_EQ(sheet.SaveToFile(path), 1);
+  const std::string onDisk = ScratchFolder::Read(path);
+
+  Stadia loading(context.ctx);
+  loading.Rows() = kBook;
+  context.messages.texts.clear();
+  FaultyDisk disk{onDisk, onDisk.size() / 2};
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      ::fopencookie(&disk, "rb", {ReadFaulty, nullptr, nullptr, nullptr}), std::fclose);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(loading.LoadFromOpenFile(file.get(), path), 0);
+  EXPECT_EQ(context.messages.texts,
+            std::vector<std::string>{"Could not read all of " + path + ": " + Reason(EIO)});
+  ASSERT_EQ(loading.Rows().size(), kBook.size());
+  EXPECT_EQ(Fields(loading.Rows()[3]), Fields(kBook[3]));
+
+  // Saving over the file would drop the rows that were not read; under
+  // another name it saves, and from then on it is that file's sheet.
+  context.messages.texts.clear();
+  EXPECT_EQ(loading.SaveToFile(path), 0);
+  EXPECT_EQ(context.messages.texts,
+            std::vector<std::string>{path + " could not be read whole, so the Stadia sheet is not "
+                                            "saved over it: save it under another name"});
+  EXPECT_EQ(ScratchFolder::Read(path), onDisk);
+  EXPECT_EQ(loading.SaveToFile(folder.File("stad2.tst")), 1);
+  EXPECT_EQ(loading.SaveToFile(path), 1);
 }
 
 }  // namespace

@@ -28,33 +28,15 @@ std::vector<StadiaRow> ListingRows() {
           Rec(6, 1, {0, 90, E, 0.005, 1.5, 1000.003, 999.998, 50.001}, "", "check")};
 }
 
-// The lines of ListingRows(), written out field by field from the row formats.
-// clang-format off
-const std::string kStn1 = "STN  " "      1" "       1000.000" "      1000.000" "        50.000"
-                          "             " "      STN" "         control";
-const std::string kStn2 = "STN  " "      2" "       1000.000" "      1100.000" "        51.000"
-                          "             " "         " "                ";
-const std::string kSetup = "AT/BS " "     1" "        30.0000" "             2" "         1.500";
-const std::string kNote = "Fnote  sunny" + std::string(55, ' ');
-const std::string kShot = "SD/HT" "    101" "       120.0000" "       60.0000" "       100.000"
-                          "        1.600" "     TREE" "             oak";
-const std::string kShotXyz = "      1050.000" "      1000.000" "       100.100";
-const std::string kCorrected = "        90.0000" "        86.603";
-const std::string kHzDh = "HZ/DH" "    102" "        45.3000" "       20.000" "        -1.250"
-                          "             " "    FENCE" "                ";
-const std::string kHzDhXyz = "HZ/DH" "  102" "       45.3000" "        20.000" "        -1.250"
-    "             " "    FENCE" "                " "      1014.142" "      1014.142" "        48.750";
-const std::string kHdRl = "HD/RL" "    103" "       200.1530" "       15.500" "        49.000"
-                          "         " "a comment longer";
-const std::string kHdRlXyz = "HD/RL" "  103" "      200.1530" "        15.500" "        49.000"
-    "         " "a comment longer" "       990.000" "       985.000" "        49.000";
-const std::string kChk = "  CHK" "      1" "         0.0000" "      90.0000" "         0.005"
-                         "        1.500" "         " "           check";
-const std::string kChkXyz = "  CHK" "    1" "        0.0000" "       90.0000" "         0.005"
-    "        1.500" "         " "           check" "      1000.003" "       999.998" "        50.001";
+// The listing's lines in each layout; the corrected bearing and distance
+// that the fullest layout appends to the SD/HT line.
+const std::vector<std::string> kPlain =
+    ExpectedLines(KESTREL_TEST_DATA_DIR "/stadia_listing_plain.txt");
+const std::vector<std::string> kWithXyz =
+    ExpectedLines(KESTREL_TEST_DATA_DIR "/stadia_listing_coordinates.txt");
+const std::string kCorrected = "        90.0000        86.603";
 const std::string kLandscape =
     "\\landscape\\paperw15840\\paperh12240 \\margl1000\\margr500\\margt1500\\margb1000 ";
-// clang-format on
 
 class StadiaListingTest : public StadiaTest {
  protected:
@@ -74,17 +56,14 @@ class StadiaListingTest : public StadiaTest {
 };
 
 TEST_F(StadiaListingTest, FileInEachLayoutAndPageSetting) {
-  const std::vector<std::string> plain = {kStn1, kStn2, kSetup, kNote, kShot, kHzDh, kHdRl, kChk};
-  std::vector<std::string> withXyz = {kStn1,    kStn2,    kSetup, kNote, kShot + kShotXyz,
-                                      kHzDhXyz, kHdRlXyz, kChkXyz};
   struct Case {
     bool coordinates, corrected;
     std::string page;
     std::vector<std::string> lines;
-  } cases[] = {{false, false, "\\fs16 ", plain},
-               {true, false, "\\fs16 " + kLandscape, withXyz},
-               {false, true, "\\fs16 " + kLandscape, plain},
-               {true, true, "\\fs14 " + kLandscape, withXyz}};
+  } cases[] = {{false, false, "\\fs16 ", kPlain},
+               {true, false, "\\fs16 " + kLandscape, kWithXyz},
+               {false, true, "\\fs16 " + kLandscape, kPlain},
+               {true, true, "\\fs14 " + kLandscape, kWithXyz}};
   cases[3].lines[4] += kCorrected;
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.coordinates << c.corrected);
@@ -117,7 +96,7 @@ TEST_F(StadiaListingTest, CorrectedBearingAndDistance) {
     const std::vector<std::string> lines = StadiaListingLines(sheet, 0, sheet.RowCount(), true);
     EXPECT_EQ(*std::find_if(lines.begin(), lines.end(),
                             [](const std::string& l) { return l.starts_with("SD/HT"); }),
-              kShot + kShotXyz + appended);
+              kWithXyz[4] + appended);
   }
 }
 
