@@ -13,20 +13,8 @@
 
 namespace kestrel::testing {
 
-inline CellValue Text(std::string text) {
-  CellValue cell;
-  cell.text = std::move(text);
-  return cell;
-}
-
 struct LevelTest : ::testing::Test {
   LevelTest() { t.app.startupComplete = true; }
-
-  std::string Cell(CUGDataSource& sheet, int column, int row) {
-    CellValue cell;
-    sheet.CellText(column, row, cell);
-    return cell.text;
-  }
 
   SheetTestContext t;
   ScratchFolder folder;

@@ -11,9 +11,23 @@
 #include "job/sheet_chooser.h"
 #include "platform/recording_ports.h"
 #include "platform/scratch_folder.h"
+#include "sheets/data_source.h"
 #include "sheets/sheet_context.h"
 
 namespace kestrel::testing {
+
+// A cell's text as the grid shows it, and a text as the user types it.
+inline std::string Shown(CUGDataSource& sheet, int column, int row) {
+  CellValue cell;
+  sheet.CellText(column, row, cell);
+  return cell.text;
+}
+
+inline CellValue Typed(std::string text) {
+  CellValue cell;
+  cell.text = std::move(text);
+  return cell;
+}
 
 // The lines of an expected-text file: '#' lines are comments, and a line's
 // text ends at its last '|' so that trailing blanks are seen.

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "sheets/stadia/stadia_clipboard.h"
-#include "stadia_test.h"
+#include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "stadia_test.h"
+#include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {

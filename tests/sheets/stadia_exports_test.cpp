@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "report/rtf_form.h"
-#include "stadia_test.h"
+#include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {

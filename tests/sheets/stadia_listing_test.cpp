@@ -8,7 +8,7 @@
 
 #include "report/rtf_form.h"
 #include "sheets/stadia/stadia_listing.h"
-#include "stadia_test.h"
+#include "stadia_test_rows.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
 

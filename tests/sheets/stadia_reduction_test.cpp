@@ -4,20 +4,23 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/number_text.h"
 #include "report/rtf_form.h"
+#include "sheets/stadia/stadia_clipboard.h"
 #include "sheets/stadia/stadia_reduction.h"
-#include "stadia_test.h"
+#include "stadia_test_rows.h"
 
 namespace kestrel::testing {
 namespace {
 
 constexpr double kTolerance = 1e-6;
 constexpr double kPlaceholder = 0.001;
-constexpr double kHugeHeight = 100000002004087734272.0;  // 1e20 in single precision
 
 double Single(double value) { return double(float(value)); }
 
@@ -37,54 +40,31 @@ class StadiaReductionTest : public StadiaTest {
   }
 };
 
-// The coordinates below were reduced by hand (to 1e-9) from the booked values.
-TEST_F(StadiaReductionTest, FieldBookWithTwoSetupsAndNotes) {
-  sheet.Rows() = {
-      Note("AtmosphericCorrectionCoefficient 150"),
-      Stn(1, 1000, 2000, 50),
-      Stn(2, 1000, 2100, 51),  // due north of 1
-      AtBs(1, 2, 10.0, 1.5),   // circle reads 10 deg on north: orientation -10 deg
-      Shot(kStadiaSdHt, 101, 55.0, 85.3, 100, 1.8),
-      Note("or 2.5"),
-      Shot(kStadiaHzDh, 102, 100.0, -1.25, 50, 1.5),
-      HdRl(103, 190.0, 30, 47.25),
-      Note("null"),
-      Shot(kStadiaHzDh, 104, 280.0, 0.5, 20, 1.0),
-      Note("GO 1.5"),
-      Note("backface"),
-      Shot(kStadiaChk, 2, 10.0, 270.0, 100, 1.5),  // face right, level
-      Note("vertadj 0.3000"),
-      Note("Rain from ten"),
-      Note("ol 1.0"),
-      Shot(kStadiaSdHt, 105, 100.0, 272.0, 40, 1.5),
-      AtBs(101, 1, 0.0, 1.6),  // on the point radiated in row 4, backsight on station 1
-      Note("v0nc"),
-      Shot(kStadiaSdHt, 106, 45.0, 88.0, 60, 2.0),
-      Shot(kStadiaHzDh, 107, 135.0, 0.75, 25, 1.6),
-  };
+TEST_F(StadiaReductionTest, HandReducedFieldBook) {
+  std::ifstream book(KESTREL_TEST_DATA_DIR "/stadia_book_two_setups.txt");
+  std::string rows = "Stadia\n";
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(book, line);) {
+    if (line.starts_with("row ")) rows += line.substr(4) + "\n";
+    if (line.starts_with("expect ")) expected.push_back(line.substr(7));
+  }
+  ASSERT_EQ(PasteStadiaText(sheet, rows, 0), 21);
   context.app.errorReport = false;
   Calculate();
   EXPECT_TRUE(sheet.MessageLines().empty());
-
-  // Set-up on 1: slope distances scaled by 1.00015; 101 is 100.015 along the
-  // slope at 4.5 deg elevation on bearing 45 deg.
-  ExpectPoint(3, {1000, 2000, 50});
-  ExpectPoint(4, {1070.503274602, 2070.503274602, 57.547086459});
-  ExpectPoint(6, {1050, 2000 - 2.5, 50 + 1.5 - 1.5 - 1.25});  // offset right of due east
-  ExpectPoint(7, {1000, 1970, 47.25});                        // entered level kept, no offset
-  EXPECT_NEAR(Row(9).east, 980, kTolerance);
-  EXPECT_EQ(Row(9).height, kHugeHeight);
-  ExpectPoint(12, {1000, 2100 + 1.5, 50});  // check shot: unscaled, pushed 1.5 further out
-  // Back face, 30' vertical adjustment: elevation 90 - 272 + 180 + 0.5 = -1.5
-  // deg over 40.006, due east and 1.0 to the left.
-  ExpectPoint(16, {1039.992290943, 2001, 48.952765006});
-
-  // Set-up on 101 (its height as held, 57.547084808), oriented on station 1
-  // (bearing 225 deg) with the circle on 0: 106 lies due west at 2.5 deg
-  // elevation (v0nc: 450 - 88 + 0.5, no back-face turn) over 60.009.
-  ExpectPoint(17, {1070.503274602, 2070.503274602, 57.547084808});
-  ExpectPoint(19, {1010.551389873, 2070.503274602, 59.764640625});
-  ExpectPoint(20, {1070.503274602, 2095.503274602, 58.297084808});
+  ASSERT_EQ(expected.size(), 10u);
+  for (const std::string& line : expected) {
+    SCOPED_TRACE(line);
+    std::istringstream words(line);
+    std::size_t row = 0;
+    std::string east, north, height;
+    words >> row >> east >> north >> height;
+    EXPECT_NEAR(Row(row).east, ReadDouble(east), kTolerance);
+    if (north != "-") {
+      EXPECT_NEAR(Row(row).north, ReadDouble(north), kTolerance);
+    }
+    EXPECT_EQ(Row(row).height, Single(ReadDouble(height)));  // heights are single precision
+  }
 }
 
 TEST_F(StadiaReductionTest, NoteOptionsAcrossPasses) {

@@ -1,11 +1,15 @@
 #pragma once
-// Row builders and row comparison shared by the Stadia and desktop tests.
+// Row builders and row comparison shared by the Stadia and desktop tests, and
+// the Stadia tests' fixture.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <string>
 #include <tuple>
 
+#include "sheet_test_context.h"
 #include "sheets/command_codes.h"
 #include "sheets/stadia/stadia.h"
 
@@ -67,5 +71,18 @@ inline StadiaRow Shot(int type, std::uint32_t point, double hz, double obs2, dou
 inline StadiaRow HdRl(std::uint32_t point, double hz, double dist, double level) {
   return Rec(kStadiaHdRl, point, {hz, E, E, dist, E, E, E, level});
 }
+
+// A Stadia sheet with recording ports and job "tst" in a scratch folder.
+class StadiaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.Ok());
+    context.app.job = {.drive = "", .folder = folder.File(""), .job = "tst"};
+  }
+
+  ScratchFolder folder;
+  SheetTestContext context;
+  Stadia sheet{context.ctx};
+};
 
 }  // namespace kestrel::testing
