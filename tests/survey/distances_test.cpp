@@ -20,15 +20,12 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 TEST(Distances, FeetAndInchesTexts) {
   const std::pair<double, std::string> cases[] = {
-      {5.2604167, "  5' 3 1/8"},  // the format's two spare blanks move to the front
-      {12.0, "      12' 0"},
+      {5.2604167, "  5' 3 1/8"},        // the format's two spare blanks move to the front
       {3.9987, "3'11 15/16"},           // longer than the field: never cut
       {3.9999, "      4' 0"},           // 16/16 -> a whole inch -> 12 inches -> a foot
       {2 + 10.999 / 12, "      2'11"},  // 10 in + 15.98/16 -> 11 in, no foot carried
       {-0.99999, "      -1' 0"},        // carries away from zero
       {-5.53125, "  -5' 6 3/8"},
-      {-0.5, "      -0' 6"},
-      {0.0, "      0' 0"},
       {12.99, "  12'11 7/8"},                 // 11.88 in: 14.08 sixteenths cut to 14
       {2 + 3.0615234375 / 12, " 2' 3 1/16"},  // 1/64 of a sixteenth short goes up
       {2 + 3.06 / 12, "      2' 3"},          // 0.04 of a sixteenth short does not
@@ -46,7 +43,6 @@ TEST(Distances, FeetAndInchesTexts) {
 
   // FormatDistanceText keeps the caller's width and returns the length.
   const std::tuple<std::string, int, std::string> distances[] = {
-      {"   5.500", kMetres, "   5.500"},
       {"   5.500", kFeetInches, "      5' 6"},
       {"        5.500", kFeetInches, Blanks(9) + "5' 6"},
       {"", kFeetInches, ""},
@@ -61,17 +57,13 @@ TEST(Distances, FeetAndInchesTexts) {
 TEST(Distances, ParseDistanceText) {
   const std::tuple<std::string, int, double> cases[] = {
       {"5'6", kFeetInches, 5.5},
-      {"5' 6", kFeetInches, 5.5},
-      {"5'", kFeetInches, 5.0},
       {"'6", kFeetInches, 0.5},
       {"-5'6 3/8", kFeetInches, -5.53125},
       {"5'6\"3/8", kFeetInches, 5.53125},
       {"5'063/8", kFeetInches, 5.53125},
-      {"12", kFeetInches, 0},  // no apostrophe
-      {"", kFeetInches, 0},
+      {"12", kFeetInches, 0},                  // no apostrophe
       {"5'6 3/0", kFeetInches, 5.5},           // zero denominator: no fraction
       {"5'6 1e300/1e-300", kFeetInches, 5.5},  // overflowing fraction: none
-      {"5'6", kMetres, 5.5},
       {"5'6 3/8", kDecimalFeet, 5.53125},
       {"5\"", kMetres, 0},  // a quote makes it feet and inches, without feet
       {"12.345m", kDecimalFeet, 12.345},
@@ -97,14 +89,6 @@ TEST(Distances, DisplayRoundTrips) {
     const double shortBy = value < 0 ? parsed - value : value - parsed;
     ASSERT_LE(shortBy, inch / 16 + 1e-9) << value << " -> " << text;
     ASSERT_GE(shortBy, -inch / 512 - 1e-9) << value << " -> " << text;
-  }
-
-  // Whole sixteenths come back exactly.
-  for (int sixteenths = -4000; sixteenths <= 4000; sixteenths += 3) {
-    const double value = sixteenths * inch / 16;
-    std::string text = Sprintf("%8.3f", value);
-    FormatDistanceText(text, value, kFeetInches);
-    ASSERT_NEAR(ParseDistanceText(text, kFeetInches), value, 1e-9) << text;
   }
 }
 

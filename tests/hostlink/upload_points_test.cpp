@@ -1,19 +1,52 @@
-// The reconciliation of an upload: identical points, offsets, choices, the
-// point range and what the lists show.
+// Before an upload: the duplicate check, then the reconciliation of identical
+// points, offsets, choices, the point range and what the lists show.
 #include <gtest/gtest.h>
 
+#include "hostlink/duplicate_points.h"
 #include "hostlink/imported_points.h"
 
 namespace kestrel {
 namespace {
 
-PointRecord Point(std::int32_t number, double east = 0.0, const char* code = "") {
+PointRecord Point(std::int32_t number, double east = 0.0, const char* code = "", double north = 0.0,
+                  float height = 0.0f) {
   PointRecord record;
   record.point = number;
   record.east = east;
-  record.north = 1000.0 + number;
+  record.north = north;
+  record.height = height;
   record.code = code;
   return record;
+}
+
+TEST(DuplicatePoints, ConflictsByHowRepeatsDiffer) {
+  struct Case {
+    const char* name;
+    std::vector<PointRecord> records;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"repeat within 0.01",
+       {Point(5, 100.0, "", 50.0, 10.0f), Point(5, 100.009, "", 50.009, 10.005f)},
+       {}},
+      {"easting differs by exactly 0.01",
+       {Point(5, 0.0), Point(5, 0.01)},
+       {"point number 5 in file at least twice"}},
+      {"height differs",
+       {Point(9, 1.0, "", 1.0, 10.0f), Point(9, 1.0, "", 1.0, 10.5f)},
+       {"point number 9 in file at least twice"}},
+      {"three, the third different",
+       {Point(3, 1.0), Point(3, 1.0), Point(3, 2.0)},
+       {"point number 3 in file at least twice"}},
+      {"two runs, sheet order mixed",
+       {Point(8, 0.0), Point(2, 0.0), Point(8, 1.0), Point(2, 0.0), Point(2, 3.0)},
+       {"point number 2 in file at least twice", "point number 8 in file at least twice"}},
+  };
+  for (const Case& c : cases) {
+    const DuplicateReport report = FindDuplicatePoints(c.records);
+    EXPECT_EQ(report.lines, c.lines) << c.name;
+    EXPECT_EQ(report.conflicts, static_cast<int>(c.lines.size())) << c.name;
+  }
 }
 
 std::vector<PointRecord> Range(std::int32_t first, std::int32_t last, double east) {
@@ -22,16 +55,16 @@ std::vector<PointRecord> Range(std::int32_t first, std::int32_t last, double eas
   return records;
 }
 
-std::vector<std::uint32_t> Numbers(const std::vector<PointRecord>& records) {
-  std::vector<std::uint32_t> numbers;
-  for (const PointRecord& r : records) numbers.push_back(static_cast<std::uint32_t>(r.point));
-  return numbers;
-}
-
 std::vector<std::int32_t> Stored(const std::vector<PointRecord>& records) {
   std::vector<std::int32_t> numbers;
   for (const PointRecord& r : records) numbers.push_back(r.point);
   return numbers;
+}
+
+// The numbers the host announced: those of the sheet's records.
+std::vector<std::uint32_t> Numbers(const std::vector<PointRecord>& records) {
+  const std::vector<std::int32_t> stored = Stored(records);
+  return {stored.begin(), stored.end()};
 }
 
 std::vector<std::string> Texts(const std::vector<PointListItem>& items) {
@@ -61,7 +94,6 @@ TEST(ImportedPoints, ReconciliationRules) {
       {"alter some", {Point(2, 5.0), Point(60, 5.0)}, {Point(2, 9.0)}, C::kAlterSome, {51, 60}},
       {"shift all", {Point(2, 5.0), Point(60, 5.0)}, {Point(2, 9.0)}, C::kAlterAll, {51, 109}},
       {"replace", Range(1, 3, 5.0), Range(1, 3, 9.0), C::kReplace, {1, 2, 3}},
-      {"replace fields", Range(1, 3, 5.0), Range(1, 3, 9.0), C::kReplaceFields, {1, 2, 3}},
       // 1 is identical and not stored; the smallest positive number left is 2
       {"identical", {Point(1, 9.0), Point(2, 5.0)}, Range(1, 2, 9.0), C::kAlterAll, {-1, 51}},
       {"other code", {Point(1, 9.0, "TREE")}, {Point(1, 9.0, "POST")}, C::kAlterAll, {51}},
@@ -88,6 +120,12 @@ TEST(ImportedPoints, ReconciliationRules) {
 }
 
 TEST(ImportedPoints, ListsShowMarksAndNewNumbers) {
+  std::vector<PointRecord> none;
+  EXPECT_TRUE(ImportedPoints({}, none, {}, {Point(8)}, 8).NothingToAdd());
+  std::vector<PointRecord> seven = {Point(7)};  // no overlap: plain numbers
+  EXPECT_EQ(Texts(ImportedPoints({7}, seven, {}, {Point(8)}, 8).IncomingItems()),
+            std::vector<std::string>{"7 G"});
+
   std::vector<PointRecord> records = {Point(1, 9.0), Point(2, 5.0), Point(70, 5.0)};
   const std::vector<PointRecord> database = {Point(1, 9.0), Point(2, 9.0)};
   ImportedPoints dialog(Numbers(records), records, {}, database, 40);
@@ -104,15 +142,6 @@ TEST(ImportedPoints, ListsShowMarksAndNewNumbers) {
   EXPECT_EQ(Texts(dialog.IncomingItems()),
             (std::vector<std::string>{"1 already in dbase G", "2 in as 2 R", "70 in as 70 G"}));
   EXPECT_EQ(Texts(dialog.ExistingItems()), (std::vector<std::string>{"1 R", "2 R"}));
-}
-
-TEST(ImportedPoints, NoOverlapShowsPlainNumbersAndEmptySheetHasNothingToAdd) {
-  std::vector<PointRecord> records = {Point(7)};
-  ImportedPoints dialog({7}, records, {}, {Point(8)}, 8);
-  EXPECT_EQ(Texts(dialog.IncomingItems()), (std::vector<std::string>{"7 G"}));
-  std::vector<PointRecord> none;
-  ImportedPoints empty({}, none, {}, {Point(8)}, 8);
-  EXPECT_TRUE(empty.NothingToAdd());
 }
 
 TEST(ImportedPoints, UncheckingTheRangeRestoresTheList) {
