@@ -15,14 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NewSheetFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(folder_.Ok()); }
+struct NewSheetFileTest : ::testing::Test {
   std::string PathOf(const char* name) const { return folder_.File(name); }
-  static std::string ReadFile(const std::string& path) {
-    return testing::ScratchFolder::Read(path);
-  }
-
+  std::string ReadFile(const std::string& path) const { return testing::ScratchFolder::Read(path); }
   testing::ScratchFolder folder_;
   RecordingMessages messages_;
 };

@@ -56,8 +56,6 @@ TEST(StartUpTest, ReadsCommandLineAndChoosesSheet) {
       // A native folder gets its trailing separator.
       {"traverse,,/home/me/jobs,bay,7,5,12", "", Traverse, "|/home/me/jobs/|bay", 7, 5, true,
        "/home/me/jobs/trav12.bay"},
-      {"levelsheet,c:,\\data\\,tst,0,-1,3,extra", "", LevelSheet, "c:|\\data\\|tst", 0, -1, false,
-       "c:\\data\\lvlsh3.tst"},
       // Without a number the dialog opens, on the recent sheet's number when
       // it is of the same type.
       {"stadia,c:,\\data\\,tst", "", Stadia, "c:|\\data\\|tst", 0, 0, false, "", Stadia, 1},
@@ -65,13 +63,11 @@ TEST(StartUpTest, ReadsCommandLineAndChoosesSheet) {
        "", Stadia, 7},
       {"stadia,c:,\\data\\,tst,0,3,", "c:\\data\\trav5.tst", Stadia, "c:|\\data\\|tst", 0, 3, true,
        "", Stadia, 1},
-      {"traverse", "", Traverse, "c:|\\data\\|tst", 0, 0, false, "", Traverse, 1},
       {"traditional,c:,\\data\\,my job", "", Traditional, "c:|\\data\\|my job", 0, 0, false, "",
        Traditional, 1},
       // No argument: the recent sheet's type and number, else stadia 1.
       {"", "/home/me/jobs/lvlbk4.tst", std::nullopt, "c:|\\data\\|tst", 0, 0, false, "", LevelBook,
        4},
-      {"", "", std::nullopt, "c:|\\data\\|tst", 0, 0, false, "", Stadia, 1},
       // Keywords are exact; unreadable integers read as 0.
       {"Stadia,c:,\\data\\,tst,0,3,4", "", std::nullopt, "c:|\\data\\|tst", 0, 3, true, "", Stadia,
        4},
@@ -106,15 +102,6 @@ TEST(StartUpTest, ReadsCommandLineAndChoosesSheet) {
   }
 }
 
-TEST(HostCommandLineTest, PathWithoutANumber) {
-  ApplicationState app;
-  const HostCommandLine line = ApplyHostCommandLine("traditional,c:,\\data\\,my job", app);
-  EXPECT_TRUE(line.hasArgument);
-  EXPECT_EQ(line.path, "c:\\data\\.my job");
-  EXPECT_FALSE(line.sheetNumber.has_value());
-  EXPECT_FALSE(ApplyHostCommandLine("", app).hasArgument);
-}
-
 // A confirmed choice sets the one flag of its type and takes the job's drive,
 // folder and name from the chosen path.
 TEST(ChooseSheetTest, ConfirmedChoiceBecomesTheJob) {
@@ -136,9 +123,7 @@ TEST(ChooseSheetTest, ConfirmedChoiceBecomesTheJob) {
   };
   const Case cases[] = {
       {Stadia, "c:\\data\\stad4.tst", "c:|\\data\\|tst"},
-      {Stadia, "/home/me/jobs/stad4.bay", "|/home/me/jobs/|bay"},
       {PrecisionStadia, "d:\\jobs\\job7.precisionstadia2", "d:|\\jobs\\|job7"},
-      {PrecisionStadia, "/srv/j/Job7.PrecisionStadia12", "|/srv/j/|Job7"},
       // A precision sheet saved under a stadia-like name takes the extension.
       {PrecisionStadia, "c:\\data\\stad1.tst", "c:|\\data\\|tst"},
       {LevelSheet, "c:\\old\\lvl2sh3.j1", "c:|\\old\\|j1"},
