@@ -1,17 +1,12 @@
 // The code replacement table: its file and the order pairs are applied in.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "hostlink/code_table.h"
 #include "platform/scratch_folder.h"
 #include "sheets/command_codes.h"
 
 namespace kestrel {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(CodeTableFile, ReadsPairsOfLinesAndWritesRowsWithACode) {
   testing::ScratchFolder folder;
@@ -53,13 +48,6 @@ TEST(CodeTable, LongerCodesComeFirstThenRowOrder) {
   const std::vector<CodeTableRow> expected = {
       {std::string(15, 'M'), "7"}, {"TR", "2"}, {"AB", "8"}, {"T", "1"}, {"X", "3"}};
   EXPECT_EQ(ReplacementOrder(rows), expected);
-}
-
-TEST(CodeTable, PathFollowsKestrelHome) {
-  ::setenv("KESTREL_HOME", "/opt/kestrel-test", 1);
-  EXPECT_EQ(CodeTablePath(), "/opt/kestrel-test/codenines");
-  ::unsetenv("KESTREL_HOME");
-  EXPECT_EQ(fs::path(CodeTablePath()).filename(), "codenines");
 }
 
 }  // namespace

@@ -63,8 +63,6 @@ TEST(StartUpTest, ReadsCommandLineAndChoosesSheet) {
        "", Stadia, 7},
       {"stadia,c:,\\data\\,tst,0,3,", "c:\\data\\trav5.tst", Stadia, "c:|\\data\\|tst", 0, 3, true,
        "", Stadia, 1},
-      {"traditional,c:,\\data\\,my job", "", Traditional, "c:|\\data\\|my job", 0, 0, false, "",
-       Traditional, 1},
       // No argument: the recent sheet's type and number, else stadia 1.
       {"", "/home/me/jobs/lvlbk4.tst", std::nullopt, "c:|\\data\\|tst", 0, 0, false, "", LevelBook,
        4},
