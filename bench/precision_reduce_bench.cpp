@@ -2,11 +2,17 @@
 // of 10^4 to 10^6 rows, one set-up per 100 rows, on MGA coordinates.
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
+#include "generated_sheets.h"
+#include "sheets/command_codes.h"
 #include "sheets/stadia/precision_reduction.h"
+#include "sheets/stadia/precision_stadia.h"
 
 namespace kestrel::bench {
 namespace {
@@ -84,6 +90,41 @@ void BM_PrecisionReduceWithGridCorrections(benchmark::State& state) {
       static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_PrecisionReduceWithGridCorrections)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same as the user runs it: the sheet's Calculate Coordinates with the
+// "Geoid Correction" box ticked, which also writes the corrections report
+// (a line per slope shot) into the job folder.
+void BM_PrecisionCalculateCommand(benchmark::State& state) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kestrel-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    state.SkipWithError("no scratch folder");
+    return;
+  }
+  const std::filesystem::path folder = pattern;
+  BenchSheet b;
+  b.app.job = {.drive = "", .folder = pattern + "/", .job = "tst"};
+  b.app.geoidCorrection = true;
+  b.app.verticalAdjustment = 12.0;
+  PrecisionStadia sheet(b.ctx);
+  sheet.SetGeoidDataPath((folder / "GeoidData").string());
+  sheet.Rows() = GeneratePrecisionRows(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    sheet.Command(kCmdCalculate);
+    benchmark::DoNotOptimize(sheet.Rows().back().east);
+  }
+  if (!sheet.MessageLines().empty()) state.SkipWithError(sheet.MessageLines().front().c_str());
+  if (b.shell.opened.empty()) state.SkipWithError("no corrections report");
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  state.counters["rows_per_second"] = benchmark::Counter(
+      static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_PrecisionCalculateCommand)
     ->Arg(10000)
     ->Arg(100000)
     ->Arg(1000000)

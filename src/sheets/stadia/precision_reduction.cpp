@@ -356,12 +356,29 @@ class Reduction {
       if (type == kStadiaSdHt && Usable(rows_[i].gridBearing) && Usable(rows_[i].east) &&
           Usable(rows_[i].north)) {
         CorrectForGrid(i);
+      } else if (IsShot(type) && type != kStadiaSdHt) {
+        PassOverShot(rows_[i]);
       } else {
         Step(i);
       }
       Passed(i);
     }
     rangePending_ = false;
+  }
+
+  // A shot the grid corrections leave alone: the coordinate pass works its
+  // coordinates out again and no row of this pass reads them, so only what
+  // the per-row step does to the notes' state is done ("null" used up,
+  // offsets cleared; both kept past a shot missing a reading).
+  void PassOverShot(const PrecisionStadiaRow& row) {
+    const bool needsSecond = row.type != kStadiaHdRl;
+    if (!Usable(row.hz) || (needsSecond && !Usable(row.obs2))) return;
+    Coordinates at;
+    double instrumentHeight = 0.0;
+    if (Usable(row.gridBearing) && Usable(row.reducedDist) && Station(at, instrumentHeight)) {
+      state_.noHeight = false;
+    }
+    state_.extend = state_.right = state_.left = false;
   }
 
   void CorrectForGrid(std::size_t i) {
@@ -482,8 +499,9 @@ class Reduction {
   // The elevation angle in degrees of a vertical reading under the
   // convention in force, with the "vertadj" note's angle added.
   double Elevation(double reading) const {
-    return ElevationDegrees(DmsToDegrees(reading), state_.convention) +
-           DmsToDegrees(state_.verticalAdjustment);
+    const double adjustment =
+        state_.verticalAdjustment == 0.0 ? 0.0 : DmsToDegrees(state_.verticalAdjustment);
+    return ElevationDegrees(DmsToDegrees(reading), state_.convention) + adjustment;
   }
 
   void ApplyOffsets(PrecisionStadiaRow& row, const Coordinates& at) const {
