@@ -1,5 +1,5 @@
-// export: the sheet's reduced points as a CSV or DXF file for other survey
-// and CAD programs.
+// export and plot: the sheet's reduced points as a CSV or DXF file for other
+// survey and CAD programs, and the plan view drawn as SVG.
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,6 +9,7 @@
 #include "cli/verbs.h"
 #include "exports/point_csv.h"
 #include "exports/point_dxf.h"
+#include "plan/plan_svg.h"
 #include "platform/file_access.h"
 #include "sheets/command_codes.h"
 
@@ -42,6 +43,32 @@ SheetPlan ReducedPoints(SheetSession& session) {
   return plan;
 }
 
+struct PlotOptions {
+  std::string file;
+  std::string output;
+  bool labels = false;
+  double width = 1000.0, height = 800.0;  // pixels
+};
+
+void WriteOutput(const std::string& path, const std::string& bytes) {
+  std::string reason;
+  if (!WriteFileAtomically(path, bytes, &reason)) {
+    throw Refusal("cannot write " + path + ": " + reason);
+  }
+  WriteRaw(stdout, path + "\n");
+}
+
+void RunPlot(const GlobalOptions& global, const PlotOptions& options) {
+  if (!options.output.ends_with(".svg")) {
+    throw UsageError("the plan is drawn as SVG: name an OUT.svg");
+  }
+  SheetSession session(global);
+  session.Open(options.file);
+  const PlanView view(ReducedPoints(session), options.width, options.height);
+  WriteOutput(options.output, PlanSvg(view, options.labels));
+  session.Finish();
+}
+
 void RunExport(const GlobalOptions& global, const ExportOptions& options) {
   if (options.format == ExportFormat::Dxf && (options.order || options.header)) {
     throw UsageError("--order and --header are for --format csv");
@@ -53,11 +80,7 @@ void RunExport(const GlobalOptions& global, const ExportOptions& options) {
       options.format == ExportFormat::Csv
           ? PointCsv(plan, options.order.value_or(CsvOrder::Pnezd), options.header)
           : PointDxf(plan);
-  std::string reason;
-  if (!WriteFileAtomically(options.output, bytes, &reason)) {
-    throw Refusal("cannot write " + options.output + ": " + reason);
-  }
-  WriteRaw(stdout, options.output + "\n");
+  WriteOutput(options.output, bytes);
   session.Finish();
 }
 
@@ -92,6 +115,26 @@ void AddExportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
       "named after its code, the set-ups' rays and the traverse legs as lines on\n"
       "layers SETUP_RAYS and TRAVERSE_LEGS. Prints the path of the file written.\n");
   verbs.push_back({command, [&global, options] { RunExport(global, *options); }});
+
+  auto plot = std::make_shared<PlotOptions>();
+  CLI::App* plotCommand = app.add_subcommand("plot", "Draw the sheet's plan as an SVG picture");
+  plotCommand->add_option("FILE", plot->file, "the sheet file")->required();
+  plotCommand->add_option("-o,--output", plot->output, "the picture to write")
+      ->type_name("OUT.svg")
+      ->required();
+  plotCommand->add_flag("--labels", plot->labels, "label the points with number and code");
+  plotCommand->add_option("--width", plot->width, "the picture's width in pixels")
+      ->check(CLI::Range(50.0, 100000.0))
+      ->default_str("1000");
+  plotCommand->add_option("--height", plot->height, "the picture's height in pixels")
+      ->check(CLI::Range(50.0, 100000.0))
+      ->default_str("800");
+  plotCommand->footer(
+      "The reduced points as export takes them, north up, zoomed to all: stations\n"
+      "as triangles, other points as dots, rays grey, traverse legs red, with a\n"
+      "north arrow and a scale bar. Labels that would overlap are left out.\n"
+      "Prints the path of the picture written.\n");
+  verbs.push_back({plotCommand, [&global, plot] { RunPlot(global, *plot); }});
 }
 
 }  // namespace kestrel::cli

@@ -22,7 +22,7 @@ void AddSheetVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>
 void AddJobVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
 // reduce, list, check, landxml, strings, points, job: reductions and reports.
 void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
-// export: the reduced points as CSV or DXF.
+// export, plot: the reduced points as CSV or DXF, the plan as SVG.
 void AddExportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
 // adjust, misclose: a traverse's adjustments and misclose.
 void AddTraverseVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);

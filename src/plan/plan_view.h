@@ -1,0 +1,59 @@
+#pragma once
+// A sheet's plan on a screen, north up: the transform between grid
+// coordinates (metres) and screen pixels (x right, y down), zooming and
+// panning, and the hit test from a screen position to the row of the point
+// drawn there. The desktop dock and kestrel-cli's plot draw through it.
+#include <memory>
+#include <optional>
+
+#include "plan/point_index.h"
+#include "sheets/sheet_plan.h"
+
+namespace kestrel {
+
+struct ScreenPoint {
+  double x = 0.0, y = 0.0;  // pixels from the top left corner
+};
+
+struct GridPoint {
+  double east = 0.0, north = 0.0;  // metres
+};
+
+class PlanView {
+ public:
+  // The margin ZoomToAll leaves on every side, in pixels.
+  static constexpr double kMarginPx = 10.0;
+
+  PlanView(SheetPlan plan, double widthPx, double heightPx);
+  // The index refers to the plan held here.
+  PlanView(const PlanView&) = delete;
+  PlanView& operator=(const PlanView&) = delete;
+
+  // Every point and line in view, as large as fits within the margins,
+  // centred. A plan of one point (or none) is shown at 1 pixel per metre.
+  void ZoomToAll();
+  // Scales by `factor` keeping the grid position under `at` where it is.
+  void ZoomAbout(ScreenPoint at, double factor);
+  void Pan(double dxPx, double dyPx);
+
+  ScreenPoint ToScreen(GridPoint grid) const;
+  GridPoint ToGrid(ScreenPoint screen) const;
+
+  // The row of the point drawn nearest `at`, within `radiusPx`; none when no
+  // point is that close or the nearest has no row.
+  std::optional<int> HitRow(ScreenPoint at, double radiusPx) const;
+
+  const SheetPlan& Plan() const { return plan_; }
+  double Width() const { return widthPx_; }
+  double Height() const { return heightPx_; }
+  double PixelsPerMetre() const { return scale_; }
+
+ private:
+  SheetPlan plan_;
+  std::unique_ptr<PointIndex> index_;  // over plan_.points
+  double widthPx_, heightPx_;
+  double scale_ = 1.0;  // pixels per metre
+  GridPoint centre_;    // the grid position at the screen's centre
+};
+
+}  // namespace kestrel
