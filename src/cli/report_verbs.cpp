@@ -28,6 +28,7 @@ struct ReduceOptions {
   // Adj" box.
   bool geoid = false;
   std::optional<double> verticalAdjustment;
+  bool quiet = false;
 };
 
 // The report a precision calculation writes when grid corrections ran.
@@ -100,6 +101,15 @@ void WriteLandXml(SheetSession& session, const std::string& path) {
   }
 }
 
+// The rows and, for kinds that count them, the set-ups and points computed.
+void PrintSummary(SheetSession& session, int rows) {
+  PrintLine(Sprintf("rows: %d", rows));
+  if (!session.Kind().counts) return;
+  const SheetCounts counts = session.Kind().counts(session.Sheet());
+  PrintLine(Sprintf("set-ups: %d", counts.setups));
+  PrintLine(Sprintf("points computed: %d", counts.pointsComputed));
+}
+
 void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   SheetSession session(global);
   CUGDataSource& sheet = session.Open(options.file);
@@ -112,7 +122,11 @@ void RunReduce(const GlobalOptions& global, const ReduceOptions& options) {
   ShowCoordinates(session, session.Has(kCmdShowCoordinates));
   const std::vector<std::string> lines = Reduce(session, !options.noErrorReport);
   if (options.save) session.Save(session.Path());
-  PrintSheet(sheet, stdout);
+  if (options.quiet) {
+    PrintSummary(session, sheet.RowCount());
+  } else {
+    PrintSheet(sheet, stdout);
+  }
   // One line per message: a line break inside one is printed as \n.
   for (std::string line : lines) {
     for (std::size_t at = 0; (at = line.find('\n', at)) != std::string::npos; at += 2) {
@@ -219,8 +233,6 @@ void RunJob(const GlobalOptions& global, const JobOptions& options) {
   std::vector<std::string> errorReports;
   errorReports.swap(session.shell.opened);
   const int rows = sheet.RowCount();
-  const bool counted = static_cast<bool>(session.Kind().counts);
-  const SheetCounts counts = counted ? session.Kind().counts(sheet) : SheetCounts{};
 
   std::vector<std::string> written;
   if (session.Has(kCmdPrintRows)) written.push_back("listing: " + WriteListing(session, false));
@@ -236,11 +248,7 @@ void RunJob(const GlobalOptions& global, const JobOptions& options) {
   if (options.save) session.Save(session.Path());
 
   PrintLine("sheet: " + session.Path());
-  PrintLine(Sprintf("rows: %d", rows));
-  if (counted) {
-    PrintLine(Sprintf("set-ups: %d", counts.setups));
-    PrintLine(Sprintf("points computed: %d", counts.pointsComputed));
-  }
+  PrintSummary(session, rows);
   PrintLine(Sprintf("messages: %d", static_cast<int>(lines.size())));
   for (const std::string& line : lines) WriteText(stdout, "  " + line + "\n");
   for (const std::string& path : errorReports) PrintLine("error report: " + path);
@@ -273,8 +281,11 @@ void AddReportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
                      "precision stadia: the Vertical Adj box, seconds per km of slope distance "
                      "written as minutes and seconds (130 is 1'30\")")
         ->type_name("SECONDS_PER_KM");
+    reduce->add_flag("-q,--quiet", options->quiet,
+                     "print a summary (rows, set-ups, points computed) instead of the sheet");
     reduce->footer(
-        "Prints the sheet as show --coords does, then each of the reduction's\n"
+        "Prints the sheet as show --coords does (or, with --quiet, only the\n"
+        "summary lines of the job verb), then each of the reduction's\n"
         "messages as \"message: TEXT\" and, when the error report was written,\n"
         "\"error report: PATH\"; with --geoid, \"corrections report: PATH\" for the\n"
         "grid corrections. The projection parameters are those of geodetic show.\n"

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "cli/cli_ports.h"
+#include "platform/fixed_text.h"
 #include "platform/printf_format.h"
+#include "platform/text_encoding.h"
 
 namespace kestrel::cli {
 
@@ -16,22 +18,41 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// The cell's text in UTF-8 on one line; most texts are plain ASCII.
+void AppendCell(std::string& out, const std::string& text) {
+  for (const char c : text) {
+    if (c == '\t' || c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
+      AppendCp1252AsUtf8(out, OneLine(text));
+      return;
+    }
+  }
+  out += text;
+}
+
 }  // namespace
 
 void PrintSheet(CUGDataSource& sheet, std::FILE* out) {
+  // Written in blocks: one write per row costs more than the row's texts.
+  constexpr std::size_t kBlock = 64 * 1024;
   const int rows = sheet.RowCount();
   const int columns = sheet.ColumnCount();
+  std::string block;
+  block.reserve(kBlock + 1024);
+  CellValue cell;
   for (int row = 0; row < rows; ++row) {
-    std::string line = Sprintf("%d", row + 1);
+    AppendInteger(block, row + 1, 1);
     for (int column = 0; column < columns; ++column) {
-      CellValue cell;
       sheet.CellText(column, row, cell);
-      line += '\t';
-      line += OneLine(cell.text);
+      block += '\t';
+      AppendCell(block, cell.text);
     }
-    line += '\n';
-    WriteText(out, line);
+    block += '\n';
+    if (block.size() >= kBlock) {
+      WriteRaw(out, block);
+      block.clear();
+    }
   }
+  WriteRaw(out, block);
 }
 
 void PrintHeadings(CUGDataSource& sheet, int row, std::FILE* out) {

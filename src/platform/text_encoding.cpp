@@ -48,18 +48,25 @@ char CodePointToCp1252(char32_t c) {
 
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
-  for (char ch : text) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out += ch;
-    } else if (b < 0xA0) {
+  out.reserve(text.size() + text.size() / 8);
+  AppendCp1252AsUtf8(out, text);
+  return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
+  std::size_t plain = 0;  // start of the run of ASCII not yet copied
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) continue;
+    out.append(text, plain, i - plain);
+    plain = i + 1;
+    if (b < 0xA0) {
       AppendUtf8(out, kHighControls[b - 0x80]);
     } else {
       AppendUtf8(out, b);
     }
   }
-  return out;
+  out.append(text, plain);
 }
 
 std::string Utf8ToCp1252(std::string_view text) {

@@ -11,6 +11,8 @@ namespace kestrel {
 // that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the
 // C1 control characters of the same value, so the conversion is reversible.
 std::string Cp1252ToUtf8(std::string_view text);
+// The same, appended to `out`.
+void AppendCp1252AsUtf8(std::string& out, std::string_view text);
 
 // The reverse of Cp1252ToUtf8. A character that Windows-1252 cannot hold, or a
 // malformed UTF-8 sequence, becomes '?'.

@@ -7,6 +7,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "platform/file_access.h"
 #include "platform/printf_format.h"
@@ -79,21 +81,74 @@ bool WriteBytes(std::FILE* file, std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-// The lines and the closing brace, handed to stdio in blocks so that a long
-// report is neither held whole in memory nor written a line at a time.
-bool WriteLinesAndClose(std::FILE* file, const std::vector<std::string>& lines) {
-  constexpr std::size_t kBlock = 64 * 1024;
-  std::string block;
-  block.reserve(kBlock + 256);
-  for (const std::string& line : lines) {
-    AppendRtfLine(block, line);
-    if (block.size() >= kBlock) {
-      if (!WriteBytes(file, block)) return false;
-      block.clear();
+// Report lines turned into RTF and handed to stdio in blocks, so that a long
+// report is neither held whole in memory nor written a line at a time. The
+// file is opened at the first line, by `open`, which gives the bytes that go
+// before the lines (the header) or returns null when the file cannot be made.
+class RtfBlocks : public ReportLines {
+ public:
+  using Opener = std::function<std::FILE*(std::string& prefix)>;
+  explicit RtfBlocks(Opener open) : open_(std::move(open)) {}
+
+  void Add(std::string_view line) override {
+    if (count_++ == 0) {
+      block_.reserve(kBlock + 1024);
+      file_ = open_(block_);
     }
+    if (file_ == nullptr || !written_) return;
+    AppendRtfLine(block_, line);
+    if (block_.size() >= kBlock) Flush();
   }
-  block += '}';
-  return WriteBytes(file, block);
+
+  std::size_t Count() const { return count_; }
+  bool OpenFailed() const { return count_ > 0 && file_ == nullptr; }
+  // The rest and the closing brace; false when any write failed.
+  bool Close() {
+    block_ += '}';
+    Flush();
+    return written_;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 64 * 1024;
+
+  void Flush() {
+    written_ = written_ && WriteBytes(file_, block_);
+    block_.clear();
+  }
+
+  Opener open_;
+  std::FILE* file_ = nullptr;
+  std::string block_;
+  std::size_t count_ = 0;
+  bool written_ = true;
+};
+
+// Lines into a document held in memory (the on-screen report) or a list.
+class RtfText : public ReportLines {
+ public:
+  explicit RtfText(std::string& document) : document_(document) {}
+  void Add(std::string_view line) override {
+    AppendRtfLine(document_, line);
+    ++count_;
+  }
+  std::size_t Count() const { return count_; }
+
+ private:
+  std::string& document_;
+  std::size_t count_ = 0;
+};
+
+class LineList : public ReportLines {
+ public:
+  void Add(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
+ReportSource FromList(const std::vector<std::string>& lines) {
+  return [&lines](ReportLines& out) {
+    for (const std::string& line : lines) out.Add(line);
+  };
 }
 
 }  // namespace
@@ -150,12 +205,28 @@ void AppendRtfLine(std::string& out, std::string_view line) {
   }
   // Backslashes first, so that the tags' own backslashes stay single. Braces
   // are escaped too: a comment holding one must not end a group early.
+  if (line.find('$') == std::string_view::npos) {
+    // No tag: escaped straight into the document (most lines of a listing
+    // have nothing to escape either, and go in whole).
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      if (c != '\\' && c != '{' && c != '}') continue;
+      out.append(line, plain, i - plain);
+      out += '\\';
+      plain = i;
+    }
+    out.append(line, plain);
+    out += "\\par \r\n";
+    return;
+  }
   std::string text;
   text.reserve(line.size() + 16);
   for (char c : line) {
     if (c == '\\' || c == '{' || c == '}') text += '\\';
     text += c;
   }
+  // One tag after the other, as a later tag may straddle an earlier one.
   for (const Tag& tag : kTags) ReplaceAll(text, tag.tag, tag.rtf);
   out += text;
   out += "\\par \r\n";
@@ -177,28 +248,40 @@ std::string RtfDocument(const ReportSettings& settings, const std::vector<std::s
 
 int CReportWriter::WriteReport(const std::vector<std::string>& lines, std::string& target,
                                bool newFile, bool landscape, bool toText) {
+  return WriteReportFrom(FromList(lines), target, newFile, landscape, toText);
+}
+
+int CReportWriter::WriteReportFrom(const ReportSource& source, std::string& target, bool newFile,
+                                   bool landscape, bool toText) {
   if (toText) {
-    target.clear();
-    if (lines.empty()) {
+    target = RtfHeader(settings, landscape);
+    RtfText document(target);
+    source(document);
+    if (document.Count() == 0) {
+      target.clear();
       failed = true;
       return 0;
     }
-    target = RtfDocument(settings, lines, landscape);
+    target += '}';
     return 1;
   }
-  if (lines.empty()) return Fail(kNothingToShow);
-  return newFile ? WriteNewFile(lines, target, landscape) : AppendToFile(lines, target, landscape);
+  return newFile ? WriteNewFile(source, target, landscape)
+                 : AppendToFile(source, target, landscape);
 }
 
 // A new report never replaces an old one until it is complete.
-int CReportWriter::WriteNewFile(const std::vector<std::string>& lines, const std::string& path,
+int CReportWriter::WriteNewFile(const ReportSource& source, const std::string& path,
                                 bool landscape) {
   AtomicFileWriter writer;
-  if (!writer.Begin(path)) return Fail(OpenError(path, writer.Reason()));
-  if (!WriteBytes(writer.Get(), RtfHeader(settings, landscape)) ||
-      !WriteLinesAndClose(writer.Get(), lines)) {
-    writer.NoteWriteFailure();
-  }
+  RtfBlocks blocks([&](std::string& prefix) -> std::FILE* {
+    if (!writer.Begin(path)) return nullptr;
+    prefix = RtfHeader(settings, landscape);
+    return writer.Get();
+  });
+  source(blocks);
+  if (blocks.Count() == 0) return Fail(kNothingToShow);
+  if (blocks.OpenFailed()) return Fail(OpenError(path, writer.Reason()));
+  if (!blocks.Close()) writer.NoteWriteFailure();
   if (!writer.Commit()) return Fail(WriteError(path, writer.Reason()));
   return Created(path);
 }
@@ -206,9 +289,13 @@ int CReportWriter::WriteNewFile(const std::vector<std::string>& lines, const std
 // The lines go in place of the document's closing brace, under the file's
 // lock; a file too short to be a report gets a header first. When the lines
 // cannot all be written (a full disk), the bytes they replaced are put back
-// and the file cut to its old length, so the report stays whole.
-int CReportWriter::AppendToFile(const std::vector<std::string>& lines, const std::string& path,
+// and the file cut to its old length, so the report stays whole. Reports
+// added to one file are short; their lines are gathered first.
+int CReportWriter::AppendToFile(const ReportSource& source, const std::string& path,
                                 bool landscape) {
+  LineList list;
+  source(list);
+  if (list.lines.empty()) return Fail(kNothingToShow);
   ExclusiveFile file;
   if (!file.Open(path, ExclusiveFile::Mode::ReadWrite)) {
     return Fail(OpenError(path, file.Reason()));
@@ -224,8 +311,14 @@ int CReportWriter::AppendToFile(const std::vector<std::string>& lines, const std
   bool written = fseeko(stream, start, SEEK_SET) == 0 &&
                  std::fread(replaced.data(), 1, replaced.size(), stream) == replaced.size() &&
                  fseeko(stream, start, SEEK_SET) == 0;
-  if (written && start == 0) written = WriteBytes(stream, RtfAppendHeader(settings, landscape));
-  written = written && WriteLinesAndClose(stream, lines) && std::fflush(stream) == 0;
+  if (written) {
+    RtfBlocks blocks([&](std::string& prefix) {
+      if (start == 0) prefix = RtfAppendHeader(settings, landscape);
+      return stream;
+    });
+    FromList(list.lines)(blocks);
+    written = blocks.Close() && std::fflush(stream) == 0;
+  }
   if (!written) {
     const std::string reason = LastError();
     const int fd = ::fileno(stream);

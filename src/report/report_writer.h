@@ -2,11 +2,14 @@
 // The report writer: every listing and report of a sheet is a list of text
 // lines with a few inline tags, turned here into an RTF document (a file in
 // the job folder, or a text for an on-screen report window), or written
-// unchanged as a CSV file. The writer keeps nothing between calls.
+// unchanged as a CSV file. The writer keeps nothing between calls. A long
+// report is handed over as a source that makes its lines while they are
+// written, so that it is never held whole in memory.
 //
 // Line tags: "$tab$", "$cf0$" (default colour), "$cf2$" (blue), "$cf4$"
 // (green), "$cf6$" (red), "$b$" (bold on), "$b0$" (bold off). A line whose
 // first character is a backslash is raw RTF and is written unchanged.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +58,18 @@ void AppendRtfLine(std::string& out, std::string_view line);
 std::string RtfDocument(const ReportSettings& settings, const std::vector<std::string>& lines,
                         bool landscape);
 
+// Receives a report's lines one at a time, in order.
+class ReportLines {
+ public:
+  virtual void Add(std::string_view line) = 0;
+
+ protected:
+  ~ReportLines() = default;
+};
+
+// Makes a report's lines into `lines`; called once per write.
+using ReportSource = std::function<void(ReportLines& lines)>;
+
 class CReportWriter {
  public:
   explicit CReportWriter(Messages& messages) : messages_(messages) {}
@@ -70,14 +85,19 @@ class CReportWriter {
   // Returns 1 when written, 0 when not (failed set).
   int WriteReport(const std::vector<std::string>& lines, std::string& target, bool newFile,
                   bool landscape, bool toText);
+  // The same with the lines made while they are written. A source that makes
+  // no line gives the same result as an empty list; no file is opened before
+  // the first line.
+  int WriteReportFrom(const ReportSource& source, std::string& target, bool newFile, bool landscape,
+                      bool toText);
 
   // Each line followed by CR LF, written atomically. Returns 1 when written,
   // 0 when not (failed set).
   int WriteCsv(const std::vector<std::string>& lines, const std::string& path);
 
  private:
-  int WriteNewFile(const std::vector<std::string>& lines, const std::string& path, bool landscape);
-  int AppendToFile(const std::vector<std::string>& lines, const std::string& path, bool landscape);
+  int WriteNewFile(const ReportSource& source, const std::string& path, bool landscape);
+  int AppendToFile(const ReportSource& source, const std::string& path, bool landscape);
   int Fail(std::string_view message);
   int Created(const std::string& path);
 

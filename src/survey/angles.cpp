@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "platform/ascii_case.h"
+#include "platform/fixed_text.h"
 #include "platform/number_text.h"
-#include "platform/printf_format.h"
 
 namespace kestrel {
 namespace {
@@ -124,7 +124,9 @@ double DegreesToDms(double degrees) {
 }
 
 std::string FormatDmsText(double packedDms) {
-  std::string text = Sprintf("%8.4f", packedDms);
+  std::string text;
+  text.reserve(12);
+  AppendFixed(text, packedDms, 8, 4);
   if (const std::size_t point = text.find('.'); point != std::string::npos) {
     text[point] = kDegreeSign;
   }
@@ -134,7 +136,7 @@ std::string FormatDmsText(double packedDms) {
 }
 
 std::string FormatGradsCellText(double packedDms) {
-  return Sprintf("%8.4fg", DmsToDegrees(packedDms) * 100 / 90);
+  return FixedText(DmsToDegrees(packedDms) * 100 / 90, 8, 4) + 'g';
 }
 
 void QuadrantBearingText(std::string& text) {
@@ -171,7 +173,7 @@ void ConvertAngleText(std::string& text, int mode) {
     number.erase(percent + 1, 2);
   }
   EraseFirst(number, '\'');
-  text = Sprintf("%14.4fg", DmsToDegrees(ReadDouble(number)) * 100 / 90);
+  text = FixedText(DmsToDegrees(ReadDouble(number)) * 100 / 90, 14, 4) + 'g';
 }
 
 double ParseAngleText(std::string text, int mode) {

@@ -7,7 +7,7 @@
 
 #include "job/choose_sheet.h"
 #include "job/job_location.h"
-#include "platform/printf_format.h"
+#include "platform/fixed_text.h"
 #include "sheets/command_codes.h"
 #include "sheets/row_sheet.h"
 #include "sheets/stadia/stadia_row.h"
@@ -85,9 +85,13 @@ std::string BaseStadia::VerticalAngleText(double packedDms) const {
 
 std::string BaseStadia::DistanceText(double value) const {
   if (IsEmptyValue(value)) return {};
-  std::string text = Sprintf("%8.3f", value);
+  std::string text = FixedText(value, 8, 3);
   FormatDistanceText(text, value, ctx_.units.DistanceUnit());
   return text;
+}
+
+void BaseStadia::ListLines(int first, int end, bool corrected, ReportLines& out) {
+  for (const std::string& line : ListingLines(first, end, corrected)) out.Add(line);
 }
 
 // --- Commands ----------------------------------------------------------------

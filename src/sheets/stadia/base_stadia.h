@@ -115,6 +115,9 @@ class BaseStadia : public CUGDataSource {
   };
   virtual ListingForm Listing() const = 0;
   virtual std::vector<std::string> ListingLines(int first, int end, bool corrected) = 0;
+  // The same lines handed to `out` one at a time; a member whose sheets grow
+  // long makes them while they are written.
+  virtual void ListLines(int first, int end, bool corrected, ReportLines& out);
   virtual ReportSettings ListingSettings(bool corrected, bool& landscape) const = 0;
 
  protected:

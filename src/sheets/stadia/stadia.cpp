@@ -23,6 +23,10 @@ std::vector<std::string> Stadia::ListingLines(int first, int end, bool corrected
   return StadiaListingLines(*this, first, end, corrected);
 }
 
+void Stadia::ListLines(int first, int end, bool corrected, ReportLines& out) {
+  StadiaListing(*this, first, end, corrected, out);
+}
+
 ReportSettings Stadia::ListingSettings(bool corrected, bool& landscape) const {
   return StadiaListingSettings(ShowCoordinates(), corrected, landscape);
 }

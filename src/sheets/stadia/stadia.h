@@ -59,6 +59,7 @@ class Stadia : public StadiaFamily<StadiaRow> {
   std::span<const Handler> MemberCommands() const override { return OwnCommands(); }
   ListingForm Listing() const override;
   std::vector<std::string> ListingLines(int first, int end, bool corrected) override;
+  void ListLines(int first, int end, bool corrected, ReportLines& out) override;
   ReportSettings ListingSettings(bool corrected, bool& landscape) const override;
   bool ClipboardLine(int row, std::string& line) const override;
   int InsertClipboardLines(int row, const std::vector<std::string_view>& lines) override;

@@ -25,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fixed_text.h"
 #include "platform/memory_advice.h"
 #include "platform/number_text.h"
 #include "platform/printf_format.h"
@@ -213,7 +214,7 @@ std::string StadiaFamily<Row>::FieldText(int column, const Row& row) const {
     case StadiaField::None:
       return {};
     case StadiaField::Point:
-      return PointOf(row) == kNoPoint ? std::string() : Sprintf("%1d", static_cast<int>(row.point));
+      return PointOf(row) == kNoPoint ? std::string() : IntegerText(static_cast<int>(row.point));
     case StadiaField::Note:
       return row.note;
     case StadiaField::Hz:
@@ -221,7 +222,7 @@ std::string StadiaFamily<Row>::FieldText(int column, const Row& row) const {
     case StadiaField::Vertical:
       return AngleText(row, field, row.obs2);
     case StadiaField::Backsight:
-      return HasBacksight(row) ? Sprintf("%1d", static_cast<int>(BacksightNumber(row)))
+      return HasBacksight(row) ? IntegerText(static_cast<int>(BacksightNumber(row)))
                                : std::string();
     case StadiaField::Dist:
       if constexpr (StadiaDistanceRow<Row>) return DistanceText(row.dist);

@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "platform/ascii_case.h"
+#include "platform/fixed_text.h"
 #include "platform/ports.h"
 #include "platform/printf_format.h"
 #include "sheets/data_source.h"
-#include "sheets/stadia/listing_texts.h"
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stations_above.h"
 #include "survey/angle_steps.h"
@@ -32,68 +33,156 @@ constexpr int kMarginRight = 500;
 constexpr int kMarginTop = 1500;
 constexpr int kMarginBottom = 1000;
 
-std::string CodeAndComment(const StadiaRow& row) {
-  return Sprintf("%9.9s%16.16s", row.code.c_str(), row.comment.c_str());
+// The texts of a row's fields in the user's angle mode and distance notation,
+// each appended to the line as "%<width>.<precision>f" or "%<width>d" would
+// write it. A never-entered value shows as blanks as wide as its number would
+// be, so that the columns stay aligned.
+class LineFields {
+ public:
+  LineFields(int angleMode, int distanceUnit) : mode_(angleMode), unit_(distanceUnit) {}
+
+  void Point(std::string& line, int width, std::uint32_t point) const {
+    const std::size_t at = line.size();
+    AppendInteger(line, static_cast<int>(point), width);
+    if (point == kNoPoint) Blank(line, at);
+  }
+
+  // A number printed as it stands (vertical circle readings).
+  void Plain(std::string& line, int width, int precision, double value) const {
+    const std::size_t at = line.size();
+    AppendFixed(line, IsEmptyValue(value) ? 0.0 : value, width, precision);
+    if (IsEmptyValue(value)) Blank(line, at);
+  }
+
+  void Length(std::string& line, int width, double value) const {
+    if (unit_ != kFeetInches || IsEmptyValue(value)) {
+      Plain(line, width, kLengthDecimals, value);
+      return;
+    }
+    std::string text = FixedText(value, width, kLengthDecimals);
+    FormatDistanceText(text, value, unit_);
+    line += text;
+  }
+
+  // Whole circle shows the packed number. The other modes are converted from
+  // the whole-circle text, which is what the conversion reads (the plain
+  // number would be read with its decimal point dropped), and right-aligned
+  // to the number's width so that every quadrant lines up.
+  void Angle(std::string& line, int width, double packedDms) const {
+    if (IsEmptyValue(packedDms) || mode_ == kWholeCircle) {
+      Plain(line, width, kAngleDecimals, packedDms);
+      return;
+    }
+    const std::size_t numberWidth = FixedText(packedDms, width, kAngleDecimals).size();
+    std::string text = FormatDmsText(packedDms);
+    ConvertAngleText(text, mode_);
+    if (text.size() < numberWidth) line.append(numberWidth - text.size(), ' ');
+    line += text;
+  }
+
+ private:
+  static constexpr int kLengthDecimals = 3;
+  static constexpr int kAngleDecimals = 4;
+
+  static void Blank(std::string& line, std::size_t from) {
+    std::fill(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(), ' ');
+  }
+
+  int mode_;
+  int unit_;
+};
+
+// "%9.9s%16.16s": the code and comment, each cut or padded to its width.
+void CodeAndComment(std::string& line, const StadiaRow& row) {
+  const auto field = [&line](const std::string& text, std::size_t width) {
+    const std::size_t shown = std::min(std::strlen(text.c_str()), width);
+    line.append(width - shown, ' ');
+    line.append(text.c_str(), shown);
+  };
+  field(row.code, 9);
+  field(row.comment, 16);
 }
 
-std::string Coordinates(const FieldTexts& f, const StadiaRow& row) {
-  return f.Length("%14.3f", row.east) + f.Length("%14.3f", row.north) +
-         f.Length("%14.3f", row.height);
+void Coordinates(std::string& line, const LineFields& f, const StadiaRow& row) {
+  f.Length(line, 14, row.east);
+  f.Length(line, 14, row.north);
+  f.Length(line, 14, row.height);
 }
 
 // The keyword, point and bearing of an HZ/DH, HD/RL or CHK line: the point
 // and the bearing (and the field after them) each give up a column when the
 // coordinates are listed too.
-std::string ShotLead(const FieldTexts& f, const char* keyword, const StadiaRow& row, bool wide) {
-  return keyword + f.Point(wide ? "%5d" : "%7d", row.point) +
-         f.Angle(wide ? "%14.4f" : "%15.4f", row.hz);
+void ShotLead(std::string& line, const LineFields& f, const char* keyword, const StadiaRow& row,
+              bool wide) {
+  line += keyword;
+  f.Point(line, wide ? 5 : 7, row.point);
+  f.Angle(line, wide ? 14 : 15, row.hz);
 }
 
 // A shot's line closed by its code and comment and, when listed, its
 // coordinates.
-std::string WithCoordinates(const FieldTexts& f, const StadiaRow& row, bool coordinates,
-                            std::string line) {
-  line += CodeAndComment(row);
-  return coordinates ? line + Coordinates(f, row) : line;
+void CloseShot(std::string& line, const LineFields& f, const StadiaRow& row, bool coordinates) {
+  CodeAndComment(line, row);
+  if (coordinates) Coordinates(line, f, row);
 }
 
-// One row's line; empty for a row of unknown type.
-std::string RowLine(const FieldTexts& f, const StadiaRow& row, bool coordinates) {
+// One row's line into `line`; empty for a row of unknown type.
+void RowLine(std::string& line, const LineFields& f, const StadiaRow& row, bool coordinates) {
+  line.clear();
   switch (row.type) {
     case kStadiaStn:
-      return "STN  " + f.Point("%7d", row.point) + f.Length("%15.3f", row.east) +
-             f.Length("%14.3f", row.north) + f.Length("%14.3f", row.height) + "             " +
-             CodeAndComment(row);
+      line += "STN  ";
+      f.Point(line, 7, row.point);
+      f.Length(line, 15, row.east);
+      f.Length(line, 14, row.north);
+      f.Length(line, 14, row.height);
+      line += "             ";
+      CodeAndComment(line, row);
+      return;
     case kStadiaAtBs: {
       const std::uint32_t backsight = HasBacksight(row) ? BacksightNumber(row) : kNoPoint;
-      return "AT/BS " + f.Point("%6d", row.point) + f.Angle("%15.4f", row.hz) +
-             f.Point("%14d", backsight) + f.Length("%14.3f", row.dist);
+      line += "AT/BS ";
+      f.Point(line, 6, row.point);
+      f.Angle(line, 15, row.hz);
+      f.Point(line, 14, backsight);
+      f.Length(line, 14, row.dist);
+      return;
     }
     case kStadiaFnote:
-      return Sprintf("Fnote  %-60s", row.note.c_str());
+      line = Sprintf("Fnote  %-60s", row.note.c_str());
+      return;
     case kStadiaSdHt:
       // The slope shot keeps its widths with the coordinates.
-      return WithCoordinates(f, row, coordinates,
-                             "SD/HT" + f.Point("%7d", row.point) + f.Angle("%15.4f", row.hz) +
-                                 f.Plain("%14.4f", row.obs2) + f.Length("%14.3f", row.dist) +
-                                 f.Length("%13.3f", row.targetHt));
+      line += "SD/HT";
+      f.Point(line, 7, row.point);
+      f.Angle(line, 15, row.hz);
+      f.Plain(line, 14, 4, row.obs2);
+      f.Length(line, 14, row.dist);
+      f.Length(line, 13, row.targetHt);
+      CloseShot(line, f, row, coordinates);
+      return;
     case kStadiaHzDh:
-      return WithCoordinates(f, row, coordinates,
-                             ShotLead(f, "HZ/DH", row, coordinates) +
-                                 f.Length(coordinates ? "%14.3f" : "%13.3f", row.dist) +
-                                 f.Length("%14.3f", row.obs2) + f.Length("%13.3f", row.targetHt));
+      ShotLead(line, f, "HZ/DH", row, coordinates);
+      f.Length(line, coordinates ? 14 : 13, row.dist);
+      f.Length(line, 14, row.obs2);
+      f.Length(line, 13, row.targetHt);
+      CloseShot(line, f, row, coordinates);
+      return;
     case kStadiaHdRl:
-      return WithCoordinates(f, row, coordinates,
-                             ShotLead(f, "HD/RL", row, coordinates) +
-                                 f.Length(coordinates ? "%14.3f" : "%13.3f", row.dist) +
-                                 f.Length("%14.3f", row.height));
+      ShotLead(line, f, "HD/RL", row, coordinates);
+      f.Length(line, coordinates ? 14 : 13, row.dist);
+      f.Length(line, 14, row.height);
+      CloseShot(line, f, row, coordinates);
+      return;
     case kStadiaChk:
-      return WithCoordinates(f, row, coordinates,
-                             ShotLead(f, "  CHK", row, coordinates) +
-                                 f.Plain(coordinates ? "%14.4f" : "%13.4f", row.obs2) +
-                                 f.Length("%14.3f", row.dist) + f.Length("%13.3f", row.targetHt));
+      ShotLead(line, f, "  CHK", row, coordinates);
+      f.Plain(line, coordinates ? 14 : 13, 4, row.obs2);
+      f.Length(line, 14, row.dist);
+      f.Length(line, 13, row.targetHt);
+      CloseShot(line, f, row, coordinates);
+      return;
     default:
-      return {};
+      return;
   }
 }
 
@@ -158,49 +247,57 @@ class SetupTracker {
 };
 
 // The corrected bearing and horizontal distance of an SD/HT row.
-std::string CorrectedValues(const FieldTexts& f, const StadiaRow& row, double orientation,
-                            VerticalConvention convention) {
-  std::string bearing = f.Plain("%15.4f", kEmptyValue);
-  if (!IsEmptyValue(row.hz)) {
+void CorrectedValues(std::string& line, const LineFields& f, const StadiaRow& row,
+                     double orientation, VerticalConvention convention) {
+  if (IsEmptyValue(row.hz)) {
+    f.Plain(line, 15, 4, kEmptyValue);
+  } else {
     const double degrees = DmsToDegrees(row.hz) + RadiansToDegrees(orientation);
-    bearing = f.Angle("%15.4f", DegreesToDms(degrees));
+    f.Angle(line, 15, DegreesToDms(degrees));
   }
   double horizontal = kEmptyValue;
   if (!IsEmptyValue(row.obs2) && !IsEmptyValue(row.dist)) {
     const double elevation = ElevationDegrees(DmsToDegrees(row.obs2), convention);
     horizontal = std::cos(DegreesToRadians(elevation)) * row.dist;
   }
-  return bearing + f.Length("%14.3f", horizontal);
+  f.Length(line, 14, horizontal);
 }
 
 }  // namespace
 
-std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, bool corrected) {
+void StadiaListing(Stadia& sheet, int first, int end, bool corrected, ReportLines& out) {
   const std::vector<StadiaRow>& rows = sheet.Rows();
   const int count = static_cast<int>(rows.size());
   first = std::clamp(first, 0, count);
   end = std::clamp(end, first, count);
   const bool coordinates = sheet.ShowCoordinates();
   const bool withCorrected = coordinates && corrected;
-  const FieldTexts f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
+  const LineFields f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
   const VerticalConvention convention =
       withCorrected ? SheetConvention(rows) : VerticalConvention::Zenith;
 
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(end - first));
+  std::string line;
   SetupTracker setups(rows);
   // The set-up in force depends on the rows above the first one listed.
   for (int i = withCorrected ? 0 : first; i < end; ++i) {
     const StadiaRow& row = rows[static_cast<std::size_t>(i)];
     if (withCorrected) setups.Pass(static_cast<std::size_t>(i));
     if (i < first || row.type < 0 || row.type >= kStadiaRowTypeCount) continue;
-    std::string line = RowLine(f, row, coordinates);
+    RowLine(line, f, row, coordinates);
     if (withCorrected && row.type == kStadiaSdHt && setups.OrientationRadians()) {
-      line += CorrectedValues(f, row, *setups.OrientationRadians(), convention);
+      CorrectedValues(line, f, row, *setups.OrientationRadians(), convention);
     }
-    lines.push_back(std::move(line));
+    out.Add(line);
   }
-  return lines;
+}
+
+std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, bool corrected) {
+  struct Collected : ReportLines {
+    void Add(std::string_view line) override { lines.emplace_back(line); }
+    std::vector<std::string> lines;
+  } collected;
+  StadiaListing(sheet, first, end, corrected, collected);
+  return std::move(collected.lines);
 }
 
 ReportSettings StadiaListingSettings(bool coordinates, bool corrected, bool& landscape) {

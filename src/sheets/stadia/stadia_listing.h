@@ -17,6 +17,9 @@ class Stadia;
 // the user's angle and distance notation. `corrected` adds the corrected
 // bearing and distance to SD/HT lines while the coordinate columns are shown.
 std::vector<std::string> StadiaListingLines(Stadia& sheet, int first, int end, bool corrected);
+// The same lines handed to `out` one at a time (the listing file of a large
+// sheet is written while it is made).
+void StadiaListing(Stadia& sheet, int first, int end, bool corrected, ReportLines& out);
 
 // The page of the listing file: 7-point landscape with margins when both the
 // coordinate columns and the corrected values are shown, 8-point landscape

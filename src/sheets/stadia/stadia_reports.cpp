@@ -42,15 +42,18 @@ int ListRows(BaseStadia& sheet, PageCanvas* canvas, const RowRange& range) {
     return 0;
   }
 
-  std::vector<std::string>& lines = sheet.MessageLines();
-  for (std::string& line : sheet.ListingLines(0, sheet.RowCount(), corrected)) {
-    lines.push_back(std::move(line));
-  }
+  // Written while the lines are made: a long sheet's listing is larger than
+  // its rows.
   bool landscape = false;
   const ReportSettings settings = sheet.ListingSettings(corrected, landscape);
-  WriteAndOpenReport(sheet.Context(), lines,
-                     sheet.Context().app.job.ReportPath(sheet.Listing().filePattern), landscape,
-                     settings);
+  SheetContext& ctx = sheet.Context();
+  CReportWriter writer(ctx.messages);
+  writer.settings = settings;
+  std::string path = ctx.app.job.ReportPath(sheet.Listing().filePattern);
+  const ReportSource source = [&sheet, corrected](ReportLines& out) {
+    sheet.ListLines(0, sheet.RowCount(), corrected, out);
+  };
+  if (writer.WriteReportFrom(source, path, true, landscape, false) == 1) ctx.shell.OpenFile(path);
   return 0;
 }
 

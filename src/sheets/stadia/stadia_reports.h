@@ -32,8 +32,7 @@ int PrintListingHeader(BaseStadia& sheet, PageCanvas* canvas);
 
 // Command 13. With a page: the rows of `range` (clipped to the sheet), one
 // text line apart below the header. Without a page: every row is listed into
-// the sheet's line list, which is written to the member's listing file and
-// opened. Returns 0.
+// the member's listing file, which is opened. Returns 0.
 int ListRows(BaseStadia& sheet, PageCanvas* canvas, const RowRange& range);
 
 }  // namespace kestrel
