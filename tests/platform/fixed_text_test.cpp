@@ -1,9 +1,10 @@
 #include "platform/fixed_text.h"
 
+#include "platform/printf_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -38,7 +39,7 @@ TEST(FixedText, WritesWhatPrintfWrites) {
   EXPECT_EQ(IntegerText(1234567, 3), "1234567");
 }
 
-// The C library as the second opinion over many values of survey magnitude.
+// printf as the second opinion over many values of survey magnitude.
 TEST(FixedText, AgreesWithTheCLibrary) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> magnitude(-1e7, 1e7);
@@ -47,9 +48,8 @@ TEST(FixedText, AgreesWithTheCLibrary) {
     const double drawn = magnitude(random);
     const double value = i % 3 == 0 ? drawn : std::round(drawn) / (i % 3 == 1 ? 2000 : 16);
     const int precision = i % 7;
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "%14.*f", precision, value);
-    ASSERT_EQ(FixedText(value, 14, precision), expected) << value;
+    // Sprintf: printf in the C locale, whatever locale the tests run under.
+    ASSERT_EQ(FixedText(value, 14, precision), Sprintf("%14.*f", precision, value)) << value;
   }
 }
 
