@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/le_bytes.h"
 #include "sheet_test_context.h"
 #include "sheets/stadia/precision_stadia.h"
 #include "survey/angles.h"
@@ -18,20 +19,8 @@ namespace {
 constexpr double E = kEmptyValue;
 const std::string kDeg(1, '\xB0');
 
-// Little-endian fields written by hand.
-struct Bytes {
-  std::string s;
-  Bytes& Le(std::uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return *this;
-  }
-  Bytes& F64(double v) { return Le(std::bit_cast<std::uint64_t>(v), 8); }
-  Bytes& Counted(const std::string& t) { return Le(t.size(), 1).Raw(t); }
-  Bytes& Raw(const std::string& t) {
-    s += t;
-    return *this;
-  }
-};
+// A counted text of fewer than 255 characters: its length byte, then it.
+LeBytes& Counted(LeBytes& b, const std::string& t) { return b.Le(t.size(), 1).Raw(t); }
 
 // An SD/HT shot to point 7 and an AT/BS set-up on 3 sighting 12, both forms.
 PrecisionStadiaRow ShotRow() {
@@ -47,19 +36,21 @@ PrecisionStadiaRow SetupRow() {
   return r;
 }
 std::string NativeBytes(const PrecisionStadiaRow& r) {
-  Bytes b;
+  LeBytes b;
   b.Le(static_cast<std::uint8_t>(r.type), 1).F64(r.hz).Le(r.point, 4);
   for (double v : {r.obs2, r.dist, r.targetHt, r.spare, r.east, r.north, r.height, r.spare2,
                    r.spare3, r.reducedDist, r.gridBearing}) {
     b.F64(v);
   }
-  return b.Counted(r.code).Counted(r.comment).Counted(r.note).s;
+  Counted(b, r.code);
+  Counted(b, r.comment);
+  return Counted(b, r.note).s;
 }
 std::string StadiaBytes(const PrecisionStadiaRow& r) {
-  Bytes b;
+  LeBytes b;
   b.Le(static_cast<std::uint8_t>(r.type), 1).Le(r.point, 4);
   for (double v : {r.hz, r.obs2, r.spare, r.dist, r.targetHt, r.east, r.north, r.height}) b.F64(v);
-  return b.Raw(r.code + '\0' + r.comment + '\0' + r.note + '\0').s;
+  return b.Text(r.code).Text(r.comment).Text(r.note).s;
 }
 const std::string kVersion1("\x01\x00", 2);
 const std::string kStadiaHeader =
@@ -151,7 +142,7 @@ TEST_F(PrecisionSheetTest, CellTextsKeepHundredths) {
 TEST_F(PrecisionSheetTest, DamagedAndTruncatedFiles) {
   const std::string setup = NativeBytes(SetupRow());
   std::string nanRow = NativeBytes(ShotRow());
-  nanRow.replace(1, 8, Bytes().F64(std::numeric_limits<double>::quiet_NaN()).s);
+  nanRow.replace(1, 8, LeBytes().F64(std::numeric_limits<double>::quiet_NaN()).s);
   std::string unknownType = setup;
   unknownType[0] = 9;
   const struct {
