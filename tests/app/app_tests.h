@@ -1,11 +1,15 @@
 #pragma once
-// The desktop program's tests: the test classes each file registers, the
-// program on recording ports, and the profile emptied before each test.
+// The desktop program's tests: the test classes each file registers, tables
+// of cases as data-driven slots, the program on recording ports, a document
+// opened on a scratch file, and small file helpers.
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/command_router.h"
 #include "app/kestrel_app.h"
@@ -14,7 +18,9 @@
 #include "app/main_frame.h"
 #include "app/qt_ports.h"
 #include "app/sheet_registry.h"
-#include "app_test_support.h"
+#include "sheets/sheet_test_context.h"
+#include "sheets/stadia/stadia.h"
+#include "sheets/stadia_test_rows.h"
 
 namespace kestrel::testing {
 
@@ -40,15 +46,53 @@ inline int RunTestClasses(int argc, char** argv) {
   return failures == 0 ? 0 : 1;
 }
 
+// The data slot of a table of cases: one row per case, named by its `name`,
+// holding its index; the test slot takes it with CaseAt.
+template <typename Case, std::size_t N>
+void AddCaseRows(const Case (&cases)[N]) {
+  QTest::addColumn<int>("index");
+  for (std::size_t i = 0; i < N; ++i) QTest::newRow(cases[i].name) << static_cast<int>(i);
+}
+
+template <typename Case, std::size_t N>
+const Case& CaseAt(const Case (&cases)[N]) {
+  return cases[*static_cast<const int*>(QTest::qData("index", qMetaTypeId<int>()))];
+}
+
+inline void ClearProfile() { QSettings().clear(); }
+
+inline bool WriteSheet(const QString& path, const std::vector<StadiaRow>& rows) {
+  SheetTestContext context;
+  Stadia sheet(context.ctx);
+  sheet.Rows() = rows;
+  sheet.SaveToFile(path.toStdString());
+  return context.messages.texts.empty();  // a failed save says so
+}
+
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // The desktop program with recording ports and a scripted sheet chooser.
 struct ScriptedProgram {
   RecordingMessages messages;
   RecordingShell shell;
   ScriptedSheetChooser chooser;
   CKestrelApp app{DesktopOverrides{&messages, &shell, nullptr, nullptr, nullptr, &chooser}};
-};
 
-inline void ClearProfile() { QSettings().clear(); }
+  // Starts on sheet `number` of `keyword` in `folder`, with the host's
+  // distance unit (3: metres, -1: none).
+  bool Start(const QTemporaryDir& folder, const char* keyword, int number = 1, int unit = 3) {
+    return app.InitInstance(std::string(keyword) + ",," + folder.path().toStdString() + "/,tst,0," +
+                            std::to_string(unit) + "," + std::to_string(number));
+  }
+};
 
 // A document of `type` with its view, on recording ports, opened on `file` in
 // a scratch folder once `write` has written it there; a level sheet's road
@@ -74,6 +118,13 @@ struct OpenedDocument {
   std::unique_ptr<CKestrelDoc> doc;
   std::unique_ptr<CKestrelView> view;
   bool opened = false;
+};
+
+// A stadia document opened on a sheet file of the given rows.
+struct StadiaDocument : OpenedDocument {
+  explicit StadiaDocument(const std::vector<StadiaRow>& rows)
+      : OpenedDocument(SheetType::Stadia, "stad1.tst",
+                       [&rows](const QString& path) { return WriteSheet(path, rows); }) {}
 };
 
 }  // namespace kestrel::testing

@@ -1,5 +1,5 @@
-// Saving the document: save, save as, closing with changes, a file another
-// program changed since it was opened, and the precision stadia file name.
+// Saving the document: save, save as, closing with changes, and a file
+// another program changed since it was opened.
 #include "app_tests.h"
 
 namespace kestrel::testing {
@@ -144,17 +144,6 @@ class DocumentSaveTest : public QObject {
       QVERIFY(document.doc->DoFileSave());
       QCOMPARE(document.context.messages.texts.size(), std::size_t{1});
     }
-  }
-
-  // A precision stadia sheet read from a stadia file is saved under the
-  // precision stadia name of the same job and number.
-  void precisionStadiaSavesUnderItsOwnName() {
-    SavingDocument document;
-    document.context.app.flags.Set(SheetType::PrecisionStadia);
-    QVERIFY(WriteSheet(document.File("stad3.tst"), {StationRow(1)}));
-    document.doc->OnOpenDocument(PathFromQt(document.File("stad3.tst")));
-    QVERIFY(document.doc->SaveModified());
-    QCOMPARE(document.doc->PathName(), PathFromQt(document.File("tst.precisionstadia3")));
   }
 };
 

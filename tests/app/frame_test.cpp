@@ -1,7 +1,6 @@
 // The main frame: the unit selectors of the status bar, the menu commands and
 // the bars each sheet kind brings.
 #include <QAction>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -12,37 +11,11 @@
 namespace kestrel::testing {
 namespace {
 
-// Starts the program on a scratch folder's sheet 1 of `keyword`.
-bool Start(ScriptedProgram& program, const QTemporaryDir& scratch, const char* keyword,
-           const char* unit = "3") {
-  return program.app.InitInstance(std::string(keyword) + ",," + scratch.path().toStdString() +
-                                  "/,tst,0," + unit + ",1");
-}
-
 QString CellText(CUGDataSource& sheet, int column, int row) {
   CellValue cell;
   sheet.CellText(column, row, cell);
   return QString::fromStdString(cell.text).trimmed();
 }
-
-// kUnset: no profile entry, or no unit from the host.
-constexpr int kUnset = -100;
-struct DistanceCase {
-  const char* name;
-  int profile, hostUnit;
-  const char* shown;
-  int unit;
-};
-const DistanceCase kDistances[] = {
-    {"no profile entry", kUnset, kUnset, "Metres", 0},
-    {"profile decimal feet", 1, kUnset, "Dec Feet", 1},
-    {"profile index 7 is out of the list", 7, kUnset, "Metres", 0},
-    {"host unit 4 whatever the profile", 2, 4, "Dec Feet", 1},
-    {"host unit 3", 2, 3, "Metres", 0},
-    {"host unit -1 leaves the profile", 2, -1, "Feet Inches", 2},
-    {"another host value is an index", 0, 2, "Feet Inches", 2},
-    {"a host value past the list", 2, 9, "Metres", 0},
-};
 
 // Named by the command line's keyword.
 struct BarsCase {
@@ -61,22 +34,6 @@ class FrameTest : public QObject {
 
  private slots:
   void init() { ClearProfile(); }
-
-  void distanceSelectorStart_data() { AddCaseRows(kDistances); }
-  void distanceSelectorStart() {
-    const DistanceCase& c = CaseAt(kDistances);
-    if (c.profile != kUnset) QSettings().setValue("Units/Distance", c.profile);
-    ApplicationState app;
-    app.hostDistanceUnitKnown = c.hostUnit != kUnset;
-    app.hostDistanceUnit = c.hostUnit;
-
-    CProgressStatusBar bar(app);
-
-    QCOMPARE(bar.DistanceSelector()->currentText(), QString(c.shown));
-    QCOMPARE(bar.DistanceUnit(), c.unit);
-    // Reading the selector keeps its index in the profile.
-    QCOMPARE(QSettings().value("Units/Distance").toInt(), c.unit);
-  }
 
   void bearingSelectorModes() {
     const struct {
@@ -102,7 +59,7 @@ class FrameTest : public QObject {
         {Stn(1, 1000, 2000, 50), AtBs(1, 0, 0, 1.5), Shot(kStadiaSdHt, 2, 45.0, 90.0, 10.5, 1.5)}));
     QSettings().setValue("Units/Distance", 0);
     ScriptedProgram program;
-    QVERIFY(Start(program, scratch, "stadia", "-1"));
+    QVERIFY(program.Start(scratch, "stadia", 1, -1));
     CUGDataSource& sheet = *program.app.Document()->ActiveSheet();
     const std::string stored = sheet.RowState(2);
     QCOMPARE(CellText(sheet, 4, 2), QString("10.500"));
@@ -115,22 +72,19 @@ class FrameTest : public QObject {
     QVERIFY(!program.app.Document()->IsModified());
   }
 
-  // A command of each kind: handled by the view, without a handler, belonging
-  // to another sheet kind, and the framework's clipboard commands.
+  // A command of each kind: handled by the view, belonging to another sheet
+  // kind, and the framework's clipboard commands.
   void menuCommands() {
     QTemporaryDir scratch;
     ScriptedProgram program;
-    QVERIFY(Start(program, scratch, "stadia"));
+    QVERIFY(program.Start(scratch, "stadia"));
     const struct {
       int id;
       const char* text;
       bool enabledOnStadia;
     } cases[] = {
         {32776, "Get &Point", true},
-        {32785, "Vertical Height Adjustment", false},
-        {32796, "Calculate Coordinates", true},
         {32804, "Calculate misclose values", false},
-        {32848, "Print to File", true},
         {57637, "&Paste", true},
     };
     for (const auto& c : cases) {
@@ -147,7 +101,7 @@ class FrameTest : public QObject {
     const BarsCase& c = CaseAt(kBars);
     QTemporaryDir scratch;
     ScriptedProgram program;
-    QVERIFY(Start(program, scratch, c.name));
+    QVERIFY(program.Start(scratch, c.name));
     CMainFrame& frame = *program.app.MainFrame();
 
     QCOMPARE(frame.MiscloseBar() != nullptr, c.traverseBars);
@@ -159,20 +113,6 @@ class FrameTest : public QObject {
       frame.MiscloseBar()->TraverseList()->Refill();
       QCOMPARE(frame.MiscloseBar()->TraverseList()->currentText(), QString("No Traverses defined"));
     }
-  }
-
-  void geoidBarReadings() {
-    QObject actions;
-    CGeoidBar bar([&actions](int) { return new QAction(&actions); });
-    QCOMPARE(bar.VerticalAdjustmentBox()->text(), QString("0"));
-    QVERIFY(!bar.IsGeoidCorrection());
-    bar.GeoidCorrectionBox()->setTristate(true);
-    bar.GeoidCorrectionBox()->setCheckState(Qt::PartiallyChecked);
-    QVERIFY(bar.IsGeoidCorrection());
-    // Read as far as the text forms a number, with a decimal point whatever the
-    // user's locale.
-    bar.VerticalAdjustmentBox()->setText("2.5 sec/km");
-    QCOMPARE(bar.VerticalAdjustment(), 2.5);
   }
 };
 

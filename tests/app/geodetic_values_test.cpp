@@ -2,6 +2,7 @@
 // hand-over to the calculation.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -24,60 +25,37 @@ class GeodeticValuesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void namedSetsFillTheBoxesAndCustomKeepsThem() {
-    CGeodeticValues dialog;
-    QCOMPARE(dialog.NameList()->count(), 3);
-    QCOMPARE(dialog.NameList()->itemText(0), QString("CUSTOM"));
-    QCOMPARE(dialog.NameList()->itemText(2), QString("MGA"));
-    dialog.SetValues(GeoidParameters{});
-    QCOMPARE(dialog.NameList()->currentText(), QString("MGA"));
-    const QStringList isg = {"6378160", "298.25", "2", "0.99994", "300000", "5000000"};
-    emit dialog.NameList()->activated(1);
-    QCOMPARE(BoxTexts(dialog), isg);
-    dialog.NameList()->setCurrentIndex(0);
-    emit dialog.NameList()->activated(0);
-    QCOMPARE(BoxTexts(dialog), isg);
-    // Typed numbers are read with a decimal point whatever the locale.
-    dialog.Box(3)->setText("0.9999");
-    QCOMPARE(dialog.Values().k0, 0.9999);
-    QCOMPARE(dialog.Values().name, std::string("CUSTOM"));
-  }
-
-  void okSavesCancelAndRefusalsDoNot() {
+  // A named set fills the boxes and CUSTOM keeps them; OK saves, Cancel does
+  // not, and a damaged file is reported before the dialog opens, with MGA.
+  void editingFlow() {
     QTemporaryDir home;
     QVERIFY(QDir(home.path()).mkdir("Variable"));
     const std::string path = GeoidDataPathIn(home.path().toStdString());
     RecordingMessages messages;
-
     EditGeodeticValues(path, messages, [](CGeodeticValues& dialog) {
       emit dialog.NameList()->activated(1);
       return false;  // Cancel
     });
     QVERIFY(!QFile::exists(QString::fromStdString(path)));
 
-    EditGeodeticValues(path, messages, [](CGeodeticValues& dialog) {
+    QStringList shown;
+    EditGeodeticValues(path, messages, [&shown](CGeodeticValues& dialog) {
       dialog.NameList()->setCurrentIndex(1);
       emit dialog.NameList()->activated(1);
+      shown = BoxTexts(dialog);
+      dialog.NameList()->setCurrentIndex(0);
+      emit dialog.NameList()->activated(0);
+      dialog.Box(3)->setText("0.9999");  // a decimal point whatever the locale
       return true;
     });
-    GeoidParameters isg;
-    QVERIFY(PresetGeoidParameters("ISG", isg));
-    QVERIFY(CGeoidData(path).values == isg);
+    GeoidParameters custom;
+    QVERIFY(PresetGeoidParameters("ISG", custom));
+    custom.k0 = 0.9999;
+    custom.name = "CUSTOM";
+    QVERIFY(CGeoidData(path).values == custom);
+    QCOMPARE(shown, (QStringList{"6378160", "298.25", "2", "0.99994", "300000", "5000000"}));
 
-    // A zero axis is refused with a message and the file keeps ISG.
-    EditGeodeticValues(path, messages, [](CGeodeticValues& dialog) {
-      dialog.Box(0)->setText("0");
-      return true;
-    });
-    QCOMPARE(messages.texts.size(), std::size_t{1});
-    QCOMPARE(messages.texts[0], std::string("The semi-major axis must be above 0"));
-    QVERIFY(CGeoidData(path).values == isg);
-
-    // A damaged file is reported before the dialog opens, with MGA shown.
-    QFile file(QString::fromStdString(path));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("\x01\x00", 2);
-    file.close();
+    QVERIFY(WriteFile(QString::fromStdString(path), QByteArray("\x01\x00", 2)));
     QString shownName;
     EditGeodeticValues(path, messages, [&shownName](CGeodeticValues& dialog) {
       shownName = dialog.NameList()->currentText();
@@ -90,8 +68,7 @@ class GeodeticValuesTest : public QObject {
   void geoidBarReachesTheApplicationState() {
     QTemporaryDir scratch;
     ScriptedProgram program;
-    QVERIFY(program.app.InitInstance("precisionstadia,," + scratch.path().toStdString() +
-                                     "/,tst,0,3,1"));
+    QVERIFY(program.Start(scratch, "precisionstadia"));
     CGeoidBar* bar = program.app.MainFrame()->GeoidBar();
     QVERIFY(bar != nullptr);
     QVERIFY(bar->GeoidCorrectionBox()->isEnabled() && bar->VerticalAdjustmentBox()->isEnabled());

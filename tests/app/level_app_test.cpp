@@ -1,16 +1,13 @@
 // The levelling sheets in the desktop program: a new level sheet's road
-// number, the "Level Sheet Default" dialog, renumbering, and a level book
-// reduced and printed through the view.
+// number, the "Level Sheet Default" dialog, and a level book reduced and
+// printed through the view.
 #include <QApplication>
 #include <QInputDialog>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/level_sheet_entry.h"
 #include "app/qt_ports.h"
-#include "app/renumber_points.h"
 #include "app_tests.h"
 #include "sheets/level/level_book.h"
 #include "sheets/level/level_sheet.h"
@@ -64,39 +61,22 @@ class LevelAppTest : public QObject {
     QCOMPARE(label, QString("Enter Road Number for Level Sheet Entries"));
   }
 
-  void levelSheetDefaultAndRenumbering() {
+  // The "Level Sheet Default" dialog's choice reaches a new level sheet.
+  void levelSheetDefault() {
     CLevelSheetEntry entry;
-    QCOMPARE(entry.windowTitle(), QString("Level Sheet Default"));
     QCOMPARE(entry.Value(), -1);
-    entry.SetValue(1);
-    QCOMPARE(entry.Value(), 1);
-
-    // The dialog's choice of a range reaches the level sheet as command 26.
-    CRenumberPoints renumber;
-    renumber.RangeButton()->setChecked(true);
-    renumber.FromField()->setText("10");
-    renumber.ToField()->setText("20");
-    renumber.StartField()->setText("100");
-    const Renumbering value = renumber.Choice();
-
     LevelDocument document(SheetType::LevelSheet, "lvlsh1.tst", "empty", 1);
     QVERIFY(document.opened);
-    auto& sheet = dynamic_cast<LevelSheet&>(*document.doc->ActiveSheet());
     document.view->ApplyEntryType(1);
-    QCOMPARE(sheet.DefaultType(), 1);
-    sheet.Rows()[1].point = 15;
-    QVERIFY(document.registry.Find(SheetType::LevelSheet)->Implements(kCmdRenumber));
-    sheet.Command(kCmdRenumber, value.range, value.start);
-    QCOMPARE(sheet.Rows()[1].point, 100);
+    QCOMPARE(dynamic_cast<LevelSheet&>(*document.doc->ActiveSheet()).DefaultType(), 1);
   }
 
   void levelBookCalculatesAndPrints() {
     LevelDocument document(SheetType::LevelBook, "lvlbk1.tst", TwoReadingBook());
     QVERIFY(document.opened);
-    auto& book = dynamic_cast<LevelBook&>(*document.doc->ActiveSheet());
-    QCOMPARE(book.RowCount(), 2);
     document.view->CalculateCoordinates();
-    QCOMPARE(book.Rows()[1].Value(kLevelRl), 101.0);
+    QCOMPARE(dynamic_cast<LevelBook&>(*document.doc->ActiveSheet()).Rows()[1].Value(kLevelRl),
+             101.0);
     QCOMPARE(document.view->PrintToPdf(document.scratch.filePath("listing.pdf")), 1);
   }
 };

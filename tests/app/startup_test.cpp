@@ -1,5 +1,6 @@
 // Start-up from the host's command line: which command lines open a sheet
-// straight away, which ask for it, Cancel ending the program, and Help.
+// straight away, which ask for it, the job without one, Cancel ending the
+// program, and Help.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -16,32 +17,32 @@
 namespace kestrel::testing {
 namespace {
 
-// %1 stands for a scratch folder. The profile holds "Feet Inches" before each
-// start.
-struct NumberedCase {
-  const char *name, *argument, *path, *distance;
+// The host's command line: %1 stands for a scratch folder; a null argument
+// is a start without one. A sheet number opens the sheet straight away, in
+// the host's distance unit (the profile holds "Feet Inches"); without one the
+// recent kind and number are offered, and the chosen file (stad2.tst in the
+// scratch folder) is opened unless no job came from the host.
+struct CommandLineCase {
+  const char *name, *argument, *recent;
+  const char *path /* opened without asking */, *distance;
+  int offeredType, offeredNumber;  // -1: nothing offered
 };
-const NumberedCase kNumbered[] = {
-    {"host's metres", "stadia,,%1/,tst,0,3,4", "%1/stad4.tst", "Metres"},
-    {"-1 leaves the profile's notation", "stadia,,%1/,tst,0,-1,3", "%1/stad3.tst", "Feet Inches"},
-    {"traditional stadia", "traditional,,%1/,tst,0,3,1", "%1/trad1.tst", "Metres"},
-    {"windows form, precision stadia", "precisionstadia,d:,\\jobs\\,job7,0,4,2",
-     "/jobs/job7.precisionstadia2", "Dec Feet"},
-};
-
-// Without an argument the recent kind is offered, and the document starts
-// empty and untitled.
-struct UnnumberedCase {
-  const char *name, *argument /* null: started without one */, *recent;
-  int offeredType, offeredNumber;
-  bool opensChosenFile;
-};
-const UnnumberedCase kUnnumbered[] = {
-    {"job without number, recent stadia 7", "stadia,c:,\\data\\,tst", "/jobs/stad7.tst", 0, 7,
-     true},
-    {"recent file of another kind", "traverse,c:,\\data\\,tst", "/jobs/stad7.tst", 2, 1, true},
-    {"bare keyword", "stadia", "", 0, 1, true},
-    {"no argument", nullptr, "/jobs/trav3.tst", 2, 3, false},
+const CommandLineCase kCommandLines[] = {
+    {"host's metres", "stadia,,%1/,tst,0,3,4", "", "%1/stad4.tst", "Metres", -1, -1},
+    {"-1 leaves the profile's notation", "stadia,,%1/,tst,0,-1,3", "", "%1/stad3.tst",
+     "Feet Inches", -1, -1},
+    {"another host unit is the list's index", "stadia,,%1/,tst,0,1,1", "", "%1/stad1.tst",
+     "Dec Feet", -1, -1},
+    {"a host unit past the list", "stadia,,%1/,tst,0,9,1", "", "%1/stad1.tst", "Metres", -1, -1},
+    {"traditional stadia", "traditional,,%1/,tst,0,3,1", "", "%1/trad1.tst", "Metres", -1, -1},
+    {"windows form, precision stadia", "precisionstadia,d:,\\jobs\\,job7,0,4,2", "",
+     "/jobs/job7.precisionstadia2", "Dec Feet", -1, -1},
+    {"job without number, recent stadia 7", "stadia,c:,\\data\\,tst", "/jobs/stad7.tst", nullptr,
+     nullptr, 0, 7},
+    {"recent file of another kind", "traverse,c:,\\data\\,tst", "/jobs/stad7.tst", nullptr, nullptr,
+     2, 1},
+    {"bare keyword", "stadia", "", nullptr, nullptr, 0, 1},
+    {"no argument", nullptr, "/jobs/trav3.tst", nullptr, nullptr, 2, 3},
 };
 
 // Without a job from the host: %1 is an existing scratch folder.
@@ -52,7 +53,6 @@ const StartingCase kStarting[] = {
     {"recent sheet's folder and job", "%1/stad2.abc", "%1/", "abc"},
     {"job-first name", "%1/north.precisionstadia4", "%1/", "north"},
     {"recent folder gone", "/no/such/folder/stad2.abc", "/home/u/", "tst"},
-    {"nothing recent", "", "/home/u/", "tst"},
 };
 
 class StartupTest : public QObject {
@@ -64,40 +64,32 @@ class StartupTest : public QObject {
     qunsetenv("KESTREL_HOME");
   }
 
-  void numberedCommandLineOpensWithoutDialog_data() { AddCaseRows(kNumbered); }
-  void numberedCommandLineOpensWithoutDialog() {
-    const NumberedCase& c = CaseAt(kNumbered);
+  void hostCommandLine_data() { AddCaseRows(kCommandLines); }
+  void hostCommandLine() {
+    const CommandLineCase& c = CaseAt(kCommandLines);
     QTemporaryDir scratch;
+    const auto fill = [&](const char* text) { return QString(text).replace("%1", scratch.path()); };
     QSettings().setValue("Units/Distance", 2);
-    ScriptedProgram program;
-
-    QVERIFY(
-        program.app.InitInstance(QString(c.argument).replace("%1", scratch.path()).toStdString()));
-
-    QVERIFY(program.chooser.offeredTypes.empty());
-    QCOMPARE(QString::fromStdString(program.app.Document()->PathName()),
-             QString(c.path).replace("%1", scratch.path()));
-    QCOMPARE(program.app.MainFrame()->StatusBar()->DistanceSelector()->currentText(),
-             QString(c.distance));
-  }
-
-  void unnumberedCommandLineAsksForTheSheet_data() { AddCaseRows(kUnnumbered); }
-  void unnumberedCommandLineAsksForTheSheet() {
-    const UnnumberedCase& c = CaseAt(kUnnumbered);
-    QTemporaryDir scratch;
     if (*c.recent != '\0') QSettings().setValue("Recent File List/File1", c.recent);
-    const std::string chosen = scratch.filePath("stad2.tst").toStdString();
     ScriptedProgram program;
+    const std::string chosen = scratch.filePath("stad2.tst").toStdString();
     program.chooser.answer = SheetChoice{SheetType::Stadia, chosen};
 
-    QVERIFY(program.app.InitInstance(c.argument ? std::optional<std::string>(c.argument)
+    QVERIFY(program.app.InitInstance(c.argument ? std::optional(fill(c.argument).toStdString())
                                                 : std::nullopt));
 
+    const std::string opened = program.app.Document()->PathName();
+    if (c.path != nullptr) {
+      QVERIFY(program.chooser.offeredTypes.empty());
+      QCOMPARE(QString::fromStdString(opened), fill(c.path));
+      QCOMPARE(program.app.MainFrame()->StatusBar()->DistanceSelector()->currentText(),
+               QString(c.distance));
+      return;
+    }
     QCOMPARE(program.chooser.offeredTypes.size(), std::size_t{1});
     QCOMPARE(static_cast<int>(program.chooser.offeredTypes[0]), c.offeredType);
     QCOMPARE(program.chooser.offeredNumbers[0], c.offeredNumber);
-    QCOMPARE(program.app.Document()->PathName(), c.opensChosenFile ? chosen : std::string());
-    QVERIFY(program.app.State().flags.stadia);
+    QCOMPARE(opened, c.argument ? chosen : std::string());
     QCOMPARE(program.app.State().job.job, std::string("tst"));
   }
 
