@@ -1,19 +1,13 @@
 // The code replacement table file: at most 200 rows, and the rows written
 // back read again as the rows that have a code.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
 #include "fuzz_support.h"
 #include "hostlink/code_table.h"
 
 using namespace kestrel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = fuzz::WriteScratchFile(
-      "codenines", std::string_view(reinterpret_cast<const char*>(data), size));
-  const std::vector<CodeTableRow> rows = ReadCodeTable(path);
+  const std::vector<CodeTableRow> rows =
+      ReadCodeTable(fuzz::WriteScratchFile("codenines", fuzz::Bytes(data, size)));
   if (rows.size() > static_cast<std::size_t>(kCodeTableRows)) std::abort();
   std::vector<CodeTableRow> kept;
   for (const CodeTableRow& row : rows)

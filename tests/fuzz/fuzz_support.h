@@ -1,16 +1,22 @@
 #pragma once
-// What the harnesses share: a sheet with recording ports, a scratch folder,
-// and the checks every input must pass (no stored number is non-finite).
+// What the harnesses share: the input as text, a sheet with recording ports,
+// a scratch folder, loading and saving sheets, and the checks every input
+// must pass (no stored or printed number is non-finite).
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_access.h"
 #include "sheets/command_codes.h"
@@ -18,8 +24,15 @@
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stadia_landxml.h"
 #include "sheets/stadia/stadia_listing.h"
+#include "sheets/traverse/traverse.h"
+#include "sheets/traverse/traverse_compute.h"
+#include "sheets/traverse/traverse_report.h"
 
 namespace kestrel::fuzz {
+
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
 
 // One folder for the whole run, in memory when /dev/shm is there.
 inline const std::string& ScratchFolder() {
@@ -55,6 +68,34 @@ inline std::string FileBytes(const std::string& path) {
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) std::abort();
   return *bytes;
+}
+
+// A sheet read from `bytes` written as the scratch file `name`; null when the
+// sheet refuses the file.
+template <typename Sheet>
+std::unique_ptr<Sheet> Loaded(FuzzContext& context, const std::string& name,
+                              std::string_view bytes) {
+  auto sheet = std::make_unique<Sheet>(context.ctx);
+  if (sheet->LoadFromFile(WriteScratchFile(name, bytes)) != 1) return nullptr;
+  return sheet;
+}
+
+// A sheet that loaded saves as the scratch file `name`, and the file reads
+// back.
+template <typename Sheet>
+std::unique_ptr<Sheet> SavedAndReread(Sheet& sheet, FuzzContext& context, const std::string& name) {
+  auto reread = std::make_unique<Sheet>(context.ctx);
+  if (sheet.SaveToFile(ScratchFolder() + "/" + name) != 1 ||
+      reread->LoadFromFile(ScratchFolder() + "/" + name) != 1)
+    std::abort();
+  return reread;
+}
+
+// The first `count` rows, for a copy of what was pasted.
+inline std::vector<int> FirstRows(int count) {
+  std::vector<int> rows(static_cast<std::size_t>(std::max(count, 0)));
+  std::iota(rows.begin(), rows.end(), 0);
+  return rows;
 }
 
 // Clipboard text pasted into a new sheet and copied out (`pasteAndCopy`, which
@@ -150,6 +191,42 @@ inline void ExerciseSheet(Stadia& sheet, FuzzContext& context) {
   RequireFiniteRows(sheet);
   sheet.Command(kCmdShowCoordinates, std::int64_t{1});
   RequireFiniteOutput(sheet);
+}
+
+inline void RequireFiniteRows(const Traverse& sheet) {
+  for (const TraverseRow& row : sheet.Rows()) {
+    for (double value : {row.angle, row.bearing, row.vertical, row.slope_dist, double(row.inst_ht),
+                         double(row.target_ht), row.east, row.north, double(row.height),
+                         row.adj_east, row.adj_north, row.adj_height}) {
+      RequireFinite(value);
+    }
+  }
+}
+
+// Every cell in each notation, Calculate, the misclose, every adjustment with
+// heights, and both reports: nothing non-finite is stored or printed.
+inline void ExerciseTraverse(Traverse& sheet, FuzzContext& context) {
+  RequireFiniteRows(sheet);
+  ShowEveryCell(sheet, context, Traverse::kEntryColumns);
+  sheet.SetHeightAdjust(true);
+  for (int command :
+       {kCmdCalculate, kCmdMisclose, kCmdAngularClose, kCmdBowditch, kCmdTransit, kCmdCrandall}) {
+    sheet.Command(command);
+    RequireFiniteRows(sheet);
+  }
+  for (TraverseRow& row : sheet.Rows()) {
+    row.code.clear();  // a text may say "nan" itself
+    row.note.clear();
+  }
+  for (const std::string& line : TraverseReportLines(sheet)) RequireNoNonFiniteText(line);
+  for (bool corrected : {false, true}) {
+    for (const std::string& line : TraverseAdjustmentReportLines(sheet, false, corrected)) {
+      RequireNoNonFiniteText(line);
+    }
+  }
+  for (const std::string& line : MiscloseSummaryLines(sheet.LastMisclose(), 0, 0)) {
+    RequireNoNonFiniteText(line);
+  }
 }
 
 }  // namespace kestrel::fuzz

@@ -2,11 +2,6 @@
 // bytes, every message's payload read as its code says, and the host's
 // points applied to a stadia sheet. A decoded frame encodes back to the same
 // bytes, and no non-finite number reaches the sheet.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
 #include "fuzz_support.h"
 #include "hostlink/host_link_view.h"
 #include "hostlink/link_frame.h"
@@ -16,7 +11,7 @@
 using namespace kestrel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::string_view bytes = fuzz::Bytes(data, size);
   fuzz::FuzzContext context;
   Stadia sheet(context.ctx);
   HostLinkView view(sheet);

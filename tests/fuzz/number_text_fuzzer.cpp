@@ -1,38 +1,21 @@
 // Typed numbers, angles in every bearing mode and distances in every unit:
 // never a non-finite value, and what is written back reads again.
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_support.h"
 #include "platform/number_text.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
 
 using namespace kestrel;
-
-namespace {
-
-void RequireFinite(double value) {
-  if (!std::isfinite(value)) {
-    std::fprintf(stderr, "non-finite value read: %g\n", value);
-    std::abort();
-  }
-}
-
-}  // namespace
+using fuzz::RequireFinite;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(fuzz::Bytes(data, size));
   std::size_t consumed = 0;
   RequireFinite(ReadDouble(text, &consumed));
   if (consumed > text.size()) std::abort();
   (void)ReadInt(text, &consumed);
   if (consumed > text.size()) std::abort();
   (void)ReadInt64(text, &consumed);
-
   for (int mode : {0, 1, 2, 3}) {
     const double angle = ParseAngleText(text, mode);
     RequireFinite(angle);

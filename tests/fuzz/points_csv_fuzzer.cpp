@@ -1,18 +1,12 @@
 // gyre-host's import file: every point read has a positive whole number and
 // finite coordinates, and the listing it writes reads back to the same points.
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
 #include "fuzz_support.h"
 #include "gyre/points_csv.h"
 
 using namespace kestrel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const PointsCsv csv = ReadPointsCsv(std::string_view(reinterpret_cast<const char*>(data), size));
+  const PointsCsv csv = ReadPointsCsv(fuzz::Bytes(data, size));
   if (!csv.error.empty() && !csv.points.empty()) std::abort();
   for (const StoredPoint& point : csv.points) {
     if (point.number < 1 || point.number > 4294967295LL) std::abort();

@@ -1,16 +1,11 @@
 // Report lines with their inline tags, turned into an RTF document.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "platform/recording_ports.h"
+#include "fuzz_support.h"
 #include "report/report_writer.h"
 
 using namespace kestrel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(fuzz::Bytes(data, size));
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start <= text.size()) {
