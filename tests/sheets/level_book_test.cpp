@@ -213,9 +213,6 @@ TEST_F(LevelBookTest, PointRecordsCarryRoadAndChainage) {
   ASSERT_EQ(book.Command(kCmdNextPoint, &p), 0);  // the chainage carried down
   EXPECT_EQ(std::tie(p.point, p.north, p.chainage), std::make_tuple(2, 1.0, 10.0));
   EXPECT_EQ(book.Command(kCmdNextPoint, &p), -1);  // the blank entry row
-
-  book.Rows() = {road};
-  EXPECT_EQ(book.Command(kCmdFirstPoint, &p), -1);
 }
 
 }  // namespace

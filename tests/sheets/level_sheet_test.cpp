@@ -29,26 +29,20 @@ struct LevelSheetTest : LevelTest {
 TEST_F(LevelSheetTest, LastRowCarriesThePointAbove) {
   sheet.Rows() = {Note("rd 1"), Point(12, 100.0, -3.0, 50.0, "KB"), Note("kerb")};
   sheet.ParseCell(0, 3, Typed("   13"));  // the row after the last: appended, then entered
-  ASSERT_EQ(sheet.RowCount(), 4);
-  struct Step {
-    int enteredColumn;  // accepted as shown
-    std::vector<std::string> cells;
-  } steps[] = {
-      {1, {"      13", " 100.000", "", "", ""}},  // the chainage accepted
-      {3, {"      13", " 100.000", "", "", "KB"}},
-      {4, {"      13", " 100.000", "", "", "KB"}},  // the code accepted
+  const auto shown = [&] {
+    std::string cells;
+    for (int c = 0; c < LevelSheet::kColumns; ++c) cells += Shown(sheet, c, 3) + "|";
+    return cells;
   };
-
-  for (const Step& step : steps) {
-    sheet.ParseCell(step.enteredColumn, 3, Typed(Shown(sheet, step.enteredColumn, 3)));
-    for (int c = 0; c < LevelSheet::kColumns; ++c) {
-      EXPECT_EQ(Shown(sheet, c, 3), step.cells[static_cast<std::size_t>(c)])
-          << "after column " << step.enteredColumn << ", column " << c;
-    }
-  }
-  EXPECT_EQ(sheet.Rows()[3].point, 13);
-  EXPECT_EQ(sheet.Rows()[3].Value(kSheetChainage), 100.0);
-  EXPECT_EQ(sheet.Rows()[3].code, "KB");
+  // An offer is kept by entering its cell as shown: the chainage at once, the
+  // code once the level's cell is passed.
+  sheet.ParseCell(1, 3, Typed(Shown(sheet, 1, 3)));
+  EXPECT_EQ(shown(), "      13| 100.000||||");
+  sheet.ParseCell(3, 3, Typed(Shown(sheet, 3, 3)));
+  sheet.ParseCell(4, 3, Typed(Shown(sheet, 4, 3)));
+  EXPECT_EQ(shown(), "      13| 100.000|||KB|");
+  EXPECT_EQ(std::tie(sheet.Rows()[3].point, sheet.Rows()[3].code),
+            std::make_tuple(13, std::string("KB")));
 }
 
 TEST_F(LevelSheetTest, CellsAndEntries) {

@@ -42,6 +42,13 @@ inline std::vector<std::string> ExpectedLines(const std::string& path) {
   return lines;
 }
 
+// The same lines as one text, each ended by a line feed.
+inline std::string ExpectedText(const std::string& path) {
+  std::string text;
+  for (const std::string& line : ExpectedLines(path)) text += line + "\n";
+  return text;
+}
+
 // The table selection dialog: answers every question with `answer` (nullopt
 // stands for Cancel) and counts the questions.
 class ScriptedSheetChooser : public SheetChooser {

@@ -76,17 +76,6 @@ TEST_F(StadiaFileTest, EveryRowTypeReadsAndWritesByteForByte) {
   EXPECT_EQ(sheet.DocumentPath(), folder.File("out.tst"));
 }
 
-TEST_F(StadiaFileTest, TypedBacksightIsUnsigned32BitsAtOffset13) {
-  sheet.Rows() = {{.type = kStadiaAtBs}};
-  CellValue typed;
-  typed.text = "12";
-  sheet.ParseCell(3, 0, typed);
-  const std::string record = Save().substr(55);
-  EXPECT_EQ(record.substr(0, 5), "\x01\xFF\xFF\xFF\xFF");
-  // Bytes 17 to 20 stay as the blank row held them.
-  EXPECT_EQ(record.substr(13, 8), std::string("\x0C\0\0\0\xF5\x6B\x0C\x43", 8));
-}
-
 TEST_F(StadiaFileTest, OlderFilesAreWidenedRowByRow) {
   // 43-byte rows: 16-bit point numbers, single precision but for east and
   // north; an AT/BS row's backsight is the observation's first two bytes.

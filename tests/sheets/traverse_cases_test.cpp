@@ -2,9 +2,11 @@
 // commands on it and states the results a surveyor worked out by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "platform/number_text.h"
@@ -16,15 +18,9 @@
 namespace kestrel::testing {
 namespace {
 
-int CommandOf(const std::string& name) {
-  if (name == "calc") return kCmdCalculate;
-  if (name == "angular") return kCmdAngularClose;
-  if (name == "bowditch") return kCmdBowditch;
-  if (name == "compass") return kCmdCompass;
-  if (name == "transit") return kCmdTransit;
-  if (name == "crandall") return kCmdCrandall;
-  return -1;
-}
+const std::map<std::string, int> kCommands = {
+    {"calc", kCmdCalculate},  {"angular", kCmdAngularClose}, {"bowditch", kCmdBowditch},
+    {"compass", kCmdCompass}, {"transit", kCmdTransit},      {"crandall", kCmdCrandall}};
 
 // Reads numbers up to the word "tol", then the tolerance.
 std::vector<double> Numbers(std::istringstream& in, double& tolerance) {
@@ -36,89 +32,72 @@ std::vector<double> Numbers(std::istringstream& in, double& tolerance) {
   return values;
 }
 
+// One "expect" line: what, the points it names, the values and tolerance.
+void Expect(TraverseTestSheet& t, std::istringstream& in) {
+  std::string what;
+  in >> what;
+  std::uint32_t a = 0, b = 0;
+  if (what == "point") in >> a;
+  if (what == "angle" || what == "bearing" || what == "length") in >> a >> b;
+  double tol = 0;
+  const std::vector<double> v = Numbers(in, tol);
+  if (what == "point") {
+    const TraverseRow* row = t.Arriving(a);
+    ASSERT_NE(row, nullptr) << "no row arrives at " << a;
+    EXPECT_NEAR(row->adj_east, v.at(0), tol);
+    EXPECT_NEAR(row->adj_north, v.at(1), tol);
+    if (v.size() > 2) {
+      EXPECT_NEAR(row->adj_height, v[2], tol);
+    }
+  } else if (what == "angle") {
+    const auto& rows = t.sheet.Rows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const TraverseRow& r) {
+      return IsTraverseObservation(r.type) && r.at == a && r.to == b;
+    });
+    ASSERT_NE(row, rows.end());
+    EXPECT_NEAR(DmsToDegrees(row->angle), DmsToDegrees(v.at(0)), tol);
+  } else if (what == "bearing" || what == "length") {
+    // Between the adjusted coordinates of two stations.
+    const TraverseRow* from = t.Arriving(a);
+    const TraverseRow* to = t.Arriving(b);
+    ASSERT_TRUE(from != nullptr && to != nullptr);
+    const double dE = to->adj_east - from->adj_east, dN = to->adj_north - from->adj_north;
+    const double bearing = std::fmod(std::atan2(dE, dN) * 180.0 / M_PI + 360.0, 360.0);
+    EXPECT_NEAR(what == "length" ? std::hypot(dE, dN) : bearing,
+                what == "length" ? v.at(0) : DmsToDegrees(v.at(0)), tol);
+  } else if (what == "angular") {
+    EXPECT_NEAR(AngularMisclose(t.sheet, true), v.at(0), tol);
+  } else if (what == "misclose") {
+    const MiscloseSummary s = ComputeMiscloseSummary(t.sheet);
+    ASSERT_TRUE(s.linear.Formed());
+    EXPECT_NEAR(s.linear.east, v.at(0), tol);
+    EXPECT_NEAR(s.linear.north, v.at(1), tol);
+  } else if (what == "perimeter") {
+    EXPECT_NEAR(ComputeMiscloseSummary(t.sheet).perimeter, v.at(0), tol);
+  } else {
+    ADD_FAILURE() << "unknown expectation " << what;
+  }
+}
+
 void RunCase(const std::filesystem::path& path) {
   SCOPED_TRACE(path.filename().string());
   std::ifstream file(path);
   ASSERT_TRUE(file) << path;
   TraverseTestSheet t;
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(file, line)) {
-    ++lineNumber;
-    SCOPED_TRACE("line " + std::to_string(lineNumber) + ": " + line);
-    if (line.empty() || line[0] == '#') continue;
+  for (std::string line; std::getline(file, line);) {
+    SCOPED_TRACE(line);
     std::istringstream in(line);
-    std::string verb;
+    std::string verb, name;
     in >> verb;
     if (verb == "row") {
       t.Add({line.substr(4)});
     } else if (verb == "heights") {
       t.sheet.SetHeightAdjust(true);
-    } else if (verb == "run") {
-      std::string name;
-      in >> name;
-      ASSERT_GE(CommandOf(name), 0) << name;
-      t.sheet.Command(CommandOf(name));
+    } else if (verb == "run" && in >> name && kCommands.contains(name)) {
+      t.sheet.Command(kCommands.at(name));
     } else if (verb == "expect") {
-      std::string what;
-      in >> what;
-      double tol = 0;
-      if (what == "point") {
-        std::uint32_t point = 0;
-        in >> point;
-        const std::vector<double> v = Numbers(in, tol);
-        const TraverseRow* row = t.Arriving(point);
-        ASSERT_NE(row, nullptr) << "no row arrives at " << point;
-        EXPECT_NEAR(row->adj_east, v.at(0), tol);
-        EXPECT_NEAR(row->adj_north, v.at(1), tol);
-        if (v.size() > 2) {
-          EXPECT_NEAR(row->adj_height, v[2], tol);
-        }
-      } else if (what == "angle") {
-        std::uint32_t at = 0, to = 0;
-        in >> at >> to;
-        const std::vector<double> v = Numbers(in, tol);
-        bool found = false;
-        for (const TraverseRow& row : t.sheet.Rows()) {
-          if (IsTraverseObservation(row.type) && row.at == at && row.to == to) {
-            EXPECT_NEAR(DmsToDegrees(row.angle), DmsToDegrees(v.at(0)), tol);
-            found = true;
-            break;
-          }
-        }
-        EXPECT_TRUE(found);
-      } else if (what == "bearing" || what == "length") {
-        // Between the adjusted coordinates of two stations.
-        std::uint32_t from = 0, to = 0;
-        in >> from >> to;
-        const std::vector<double> v = Numbers(in, tol);
-        const TraverseRow* a = t.Arriving(from);
-        const TraverseRow* b = t.Arriving(to);
-        ASSERT_TRUE(a != nullptr && b != nullptr);
-        const double dE = b->adj_east - a->adj_east;
-        const double dN = b->adj_north - a->adj_north;
-        if (what == "length") {
-          EXPECT_NEAR(std::hypot(dE, dN), v.at(0), tol);
-        } else {
-          const double degrees = std::fmod(std::atan2(dE, dN) * 180.0 / M_PI + 360.0, 360.0);
-          EXPECT_NEAR(degrees, DmsToDegrees(v.at(0)), tol);
-        }
-      } else if (what == "angular") {
-        const std::vector<double> v = Numbers(in, tol);
-        EXPECT_NEAR(AngularMisclose(t.sheet, true), v.at(0), tol);
-      } else if (what == "misclose") {
-        const std::vector<double> v = Numbers(in, tol);
-        const MiscloseSummary s = ComputeMiscloseSummary(t.sheet);
-        ASSERT_TRUE(s.linear.Formed());
-        EXPECT_NEAR(s.linear.east, v.at(0), tol);
-        EXPECT_NEAR(s.linear.north, v.at(1), tol);
-      } else if (what == "perimeter") {
-        const std::vector<double> v = Numbers(in, tol);
-        EXPECT_NEAR(ComputeMiscloseSummary(t.sheet).perimeter, v.at(0), tol);
-      } else {
-        ADD_FAILURE() << "unknown expectation " << what;
-      }
-    } else {
+      Expect(t, in);
+    } else if (!line.empty() && line[0] != '#') {
       ADD_FAILURE() << "unknown line";
     }
   }

@@ -99,14 +99,7 @@ TEST(TraverseClipboard, CopiedRowsPasteBackTheSame) {
   t.sheet.Command(kCmdCopy, SelectedRows{{5, 3, 0, 0, 1, 2, 4, 40}});
   std::string text;
   ASSERT_TRUE(t.clipboard.GetText(text));
-  EXPECT_EQ(
-      text,
-      "Traverse\n"
-      "0,1,1000.500000,2000.250000,50.125000,PEG\n"
-      "1,1,9,12.345600,0.000000,0.000000,0.000000\n"
-      "2,tr 1,2,3,1\n"
-      "3,1,2,45.301500,91.100000,123.456000,1.500000,1.625000,IP,0.000000,0.000000,0.000000\n"
-      "8,2,9,10.000000,90.000000,50.000000,0.000000,0.000000,RO,0.000000,0.000000,0.000000\n");
+  EXPECT_EQ(text, ExpectedText(KESTREL_TEST_DATA_DIR "/traverse_clipboard_rows.txt"));
 
   TraverseTestSheet copy;
   copy.clipboard.SetText(text);
