@@ -24,12 +24,20 @@ struct ExportOptions {
   ExportFormat format = ExportFormat::Csv;
   std::optional<CsvOrder> order;
   bool header = false;
+  bool reduce = false;
   std::string output;
 };
 
 // The plan the kind registers, else its point records; a refusal when it
-// has neither or no point is reduced.
-SheetPlan ReducedPoints(SheetSession& session) {
+// has neither or no point is reduced. With `reduce`, Calculate Coordinates
+// runs first, in memory and without the error report.
+SheetPlan ReducedPoints(SheetSession& session, bool reduce) {
+  if (reduce) {
+    session.Require(kCmdCalculate, "reduction");
+    session.app.errorReport = false;
+    session.Sheet().Command(kCmdCalculate);
+    session.app.errorReport = true;
+  }
   SheetPlan plan;
   if (session.Kind().plan) {
     plan = session.Kind().plan(session.Sheet());
@@ -47,6 +55,7 @@ struct PlotOptions {
   std::string file;
   std::string output;
   bool labels = false;
+  bool reduce = false;
   double width = 1000.0, height = 800.0;  // pixels
 };
 
@@ -64,7 +73,7 @@ void RunPlot(const GlobalOptions& global, const PlotOptions& options) {
   }
   SheetSession session(global);
   session.Open(options.file);
-  const PlanView view(ReducedPoints(session), options.width, options.height);
+  const PlanView view(ReducedPoints(session, options.reduce), options.width, options.height);
   WriteOutput(options.output, PlanSvg(view, options.labels));
   session.Finish();
 }
@@ -75,7 +84,7 @@ void RunExport(const GlobalOptions& global, const ExportOptions& options) {
   }
   SheetSession session(global);
   session.Open(options.file);
-  const SheetPlan plan = ReducedPoints(session);
+  const SheetPlan plan = ReducedPoints(session, options.reduce);
   const std::string bytes =
       options.format == ExportFormat::Csv
           ? PointCsv(plan, options.order.value_or(CsvOrder::Pnezd), options.header)
@@ -83,6 +92,8 @@ void RunExport(const GlobalOptions& global, const ExportOptions& options) {
   WriteOutput(options.output, bytes);
   session.Finish();
 }
+
+constexpr const char* kReduceHelp = "reduce the sheet first (in memory, without the error report)";
 
 }  // namespace
 
@@ -104,12 +115,13 @@ void AddExportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
       ->type_name("PNEZD|PENZD")
       ->default_str("PNEZD");
   command->add_flag("--header", options->header, "csv: a first line naming the columns");
+  command->add_flag("--reduce", options->reduce, kReduceHelp);
   command->add_option("-o,--output", options->output, "the file to write")
       ->type_name("OUT")
       ->required();
   command->footer(
-      "The points are those the sheet's last reduction gave, as saved in FILE\n"
-      "(reduce --save first). csv: number, the coordinates in the order chosen,\n"
+      "The points are those the sheet's last reduction gave, as saved in FILE,\n"
+      "unless --reduce. csv: number, the coordinates in the order chosen,\n"
       "height (empty when none) and code, one CR LF ended line per point. dxf:\n"
       "an R12 drawing, every point with its label \"number code\" on a layer\n"
       "named after its code, the set-ups' rays and the traverse legs as lines on\n"
@@ -123,6 +135,7 @@ void AddExportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
       ->type_name("OUT.svg")
       ->required();
   plotCommand->add_flag("--labels", plot->labels, "label the points with number and code");
+  plotCommand->add_flag("--reduce", plot->reduce, kReduceHelp);
   plotCommand->add_option("--width", plot->width, "the picture's width in pixels")
       ->check(CLI::Range(50.0, 100000.0))
       ->default_str("1000");
@@ -130,7 +143,7 @@ void AddExportVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb
       ->check(CLI::Range(50.0, 100000.0))
       ->default_str("800");
   plotCommand->footer(
-      "The reduced points as export takes them, north up, zoomed to all: stations\n"
+      "The reduced points as export takes them (--reduce too), north up, zoomed to all: stations\n"
       "as triangles, other points as dots, rays grey, traverse legs red, with a\n"
       "north arrow and a scale bar. Labels that would overlap are left out.\n"
       "Prints the path of the picture written.\n");
