@@ -95,6 +95,25 @@ void Points(std::string& out, const PlanView& view, bool labels) {
   }
 }
 
+// Each misclose as an arrow from its station in the misclose's direction,
+// exaggerated to a fixed length, labelled with its length.
+void Misclosures(std::string& out, const PlanView& view) {
+  for (const PlanMisclose& misclose : view.Plan().misclosures) {
+    const ScreenPoint at = view.ToScreen({misclose.east, misclose.north});
+    const double length = std::hypot(misclose.dEast, misclose.dNorth);
+    if (!Inside(view, at, 0.0) || !(length > 0.0)) continue;
+    const double x = at.x + PlanView::kMiscloseArrowPx * misclose.dEast / length;
+    const double y = at.y - PlanView::kMiscloseArrowPx * misclose.dNorth / length;
+    out += Sprintf("<line class=\"misclose\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>\n",
+                   at.x, at.y, x, y);
+    out += Sprintf("<circle class=\"misclose\" cx=\"%.1f\" cy=\"%.1f\" r=\"2\"/>\n", x, y);
+    // The label on the side of the arrow's end that faces the middle.
+    const bool left = x > view.Width() / 2.0;
+    out += Sprintf("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">misclose %.3f m</text>\n",
+                   left ? x - 4.0 : x + 4.0, y + 4.0, left ? "end" : "start", length);
+  }
+}
+
 // The longest 1, 2 or 5 times a power of ten metres that is at most
 // kScaleBarPx long.
 void ScaleBar(std::string& out, const PlanView& view) {
@@ -129,10 +148,12 @@ std::string PlanSvg(const PlanView& view, bool labels) {
   out +=
       "<style>.ray{stroke:#999;stroke-width:0.7}.leg{stroke:#c00;stroke-width:1.5}"
       ".station{fill:none;stroke:#000}.shot{fill:#000}.scale{stroke:#000;stroke-width:2}"
-      ".north{fill:#000}text{font-family:sans-serif;font-size:10px}</style>\n";
+      ".north{fill:#000}.misclose{stroke:#00c;fill:#00c;stroke-width:1.5}text{font-family:sans-"
+      "serif;font-size:10px}</style>\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   Lines(out, view);
   Points(out, view, labels);
+  Misclosures(out, view);
   ScaleBar(out, view);
   NorthArrow(out, view);
   out += "</svg>\n";

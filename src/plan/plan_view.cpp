@@ -29,8 +29,9 @@ void PlanView::ZoomToAll() {
     take(line.toEast, line.toNorth);
   }
   centre_ = {(minE + maxE) / 2.0, (minN + maxN) / 2.0};
-  const double usableX = std::max(widthPx_ - 2.0 * kMarginPx, 1.0);
-  const double usableY = std::max(heightPx_ - 2.0 * kMarginPx, 1.0);
+  const double margin = kMarginPx + (plan_.misclosures.empty() ? 0.0 : kMiscloseArrowPx);
+  const double usableX = std::max(widthPx_ - 2.0 * margin, 1.0);
+  const double usableY = std::max(heightPx_ - 2.0 * margin, 1.0);
   const double scaleX = maxE > minE ? usableX / (maxE - minE) : INFINITY;
   const double scaleY = maxN > minN ? usableY / (maxN - minN) : INFINITY;
   const double scale = std::min(scaleX, scaleY);

@@ -21,16 +21,19 @@ struct GridPoint {
 
 class PlanView {
  public:
-  // The margin ZoomToAll leaves on every side, in pixels.
+  // The margin ZoomToAll leaves on every side, in pixels; wider by the
+  // misclose arrow's length when the plan has a misclose.
   static constexpr double kMarginPx = 10.0;
+  // A misclose is drawn this long, whatever its size.
+  static constexpr double kMiscloseArrowPx = 40.0;
 
   PlanView(SheetPlan plan, double widthPx, double heightPx);
   // The index refers to the plan held here.
   PlanView(const PlanView&) = delete;
   PlanView& operator=(const PlanView&) = delete;
 
-  // Every point and line in view, as large as fits within the margins,
-  // centred. A plan of one point (or none) is shown at 1 pixel per metre.
+  // Every point, line and misclose arrow in view, as large as fits within the
+  // margins, centred. A plan of one point (or none) is shown at 1 pixel per metre.
   void ZoomToAll();
   // Scales by `factor` keeping the grid position under `at` where it is.
   void ZoomAbout(ScreenPoint at, double factor);

@@ -33,9 +33,18 @@ struct PlanLine {
   double fromEast = 0.0, fromNorth = 0.0, toEast = 0.0, toNorth = 0.0;
 };
 
+// Where a traverse's legs brought a station of known coordinates, less the
+// station: the misclose, in metres.
+struct PlanMisclose {
+  int row = 0;                     // the leg's row
+  double east = 0.0, north = 0.0;  // the known station
+  double dEast = 0.0, dNorth = 0.0;
+};
+
 struct SheetPlan {
   std::vector<PlanPoint> points;  // in row order
   std::vector<PlanLine> lines;    // in row order
+  std::vector<PlanMisclose> misclosures;
 };
 
 // Builds a plan while the rows are walked from the top: each point's latest
@@ -47,6 +56,7 @@ class PlanBuilder {
   // A line from the latest position of point `from` to (east, north); none
   // when `from` has no position yet.
   void AddLineFrom(std::uint32_t from, PlanLineKind kind, int row, double east, double north);
+  void AddMisclose(const PlanMisclose& misclose) { plan_.misclosures.push_back(misclose); }
   SheetPlan Take() { return std::move(plan_); }
 
  private:

@@ -120,7 +120,7 @@ def refusals(folder):
               (1, True, False))
 
 
-def plot_case(folder, sheet):
+def plot_case(folder, sheet, traverse):
     """The stadia sheet's plan: two station triangles, two shot dots, two rays
     and the four labels, which lie far enough apart to be kept."""
     out = f"{folder}/plan.svg"
@@ -136,6 +136,14 @@ def plot_case(folder, sheet):
                           labels), (2, 2, 2, ["1 PM", "101 TREE", "103", '2 CP,"2"']))
     status, _, _ = run("plot", sheet, "-o", f"{folder}/plan.png")
     check("plot to png", status, 2)
+    # The square misses station 1 by 0.040 east, 0.030 south: an arrow of 40 px
+    # pointing (0.8, -0.6), that is 32 px right and 24 px down.
+    run("plot", traverse, "--reduce", "-o", out)
+    root = ElementTree.parse(out).getroot()
+    arrows = [(round(float(e.get("x2")) - float(e.get("x1"))), round(float(e.get("y2")) - float(e.get("y1"))))
+              for e in root.iter(f"{ns}line") if e.get("class") == "misclose"]
+    texts = [e.text for e in root.iter(f"{ns}text") if e.text.startswith("misclose")]
+    check("plot: misclose", (arrows, texts), ([(32, 24)], ["misclose 0.050 m"]))
 
 
 with tempfile.TemporaryDirectory() as folder:
@@ -143,7 +151,7 @@ with tempfile.TemporaryDirectory() as folder:
     csv_cases(folder, sheets["stadia"])
     dxf_cases(folder, sheets)
     refusals(folder)
-    plot_case(folder, sheets["stadia"])
+    plot_case(folder, sheets["stadia"], sheets["traverse"])
 
 for failure in failures:
     print(failure)

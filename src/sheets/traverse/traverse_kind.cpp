@@ -1,11 +1,17 @@
 #include "sheets/traverse/traverse_kind.h"
 
+#include <cmath>
+#include <unordered_map>
+#include <utility>
+
 #include "sheets/command_codes.h"
 #include "sheets/traverse/traverse.h"
 
 namespace kestrel {
 
 namespace {
+
+constexpr double kSmallestMisclose = 0.0005;  // metres
 
 // Set-ups are the backsight rows; a point counts as computed once its row
 // holds an easting and a northing.
@@ -26,6 +32,9 @@ SheetCounts CountTraverse(const Traverse& sheet) {
 // rows are legs from their instrument point, side and check shots rays.
 SheetPlan TraversePlan(const Traverse& sheet) {
   PlanBuilder plan;
+  // The STN rows' coordinates: a leg that ends elsewhere than its station's
+  // known position shows the misclose.
+  std::unordered_map<std::uint32_t, std::pair<double, double>> known;
   const auto& rows = sheet.Rows();
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const TraverseRow& row = rows[i];
@@ -40,9 +49,18 @@ SheetPlan TraversePlan(const Traverse& sheet) {
     const std::uint32_t point = TraverseRowPoint(row);
     if (point == kNoPoint || IsEmptyValue(east) || IsEmptyValue(north)) continue;
     if (!station && !IsTraverseObservation(row.type) && row.type != kTravRobj) continue;
+    if (station) known[point] = {east, north};
     if (IsTraverseObservation(row.type)) {
       const bool leg = row.type == kTravTraverse || row.type == kTravClose;
       plan.AddLineFrom(row.at, leg ? PlanLineKind::Leg : PlanLineKind::Ray, index, east, north);
+      const auto knownAt = known.find(point);
+      if (leg && knownAt != known.end()) {
+        const auto [knownEast, knownNorth] = knownAt->second;
+        // Below half a millimetre it is an adjusted traverse's rounding.
+        if (std::hypot(east - knownEast, north - knownNorth) >= kSmallestMisclose) {
+          plan.AddMisclose({index, knownEast, knownNorth, east - knownEast, north - knownNorth});
+        }
+      }
     }
     plan.AddPoint(
         {index, point, east, north, height, row.code,
