@@ -1,7 +1,7 @@
 #include "exports/point_dxf.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 #include "platform/printf_format.h"
 #include "survey/empty_value.h"
@@ -76,7 +76,8 @@ void Layer(std::string& out, const std::string& name, int colour) {
   Group(out, 6, "CONTINUOUS");
 }
 
-void Tables(std::string& out, const std::set<std::string>& pointLayers) {
+// Each layer once: a point code that reads as a line layer's name shares it.
+void Tables(std::string& out, const std::map<std::string, int>& layers) {
   Group(out, 0, "SECTION");
   Group(out, 2, "TABLES");
   Group(out, 0, "TABLE");
@@ -92,10 +93,8 @@ void Tables(std::string& out, const std::set<std::string>& pointLayers) {
   Group(out, 0, "ENDTAB");
   Group(out, 0, "TABLE");
   Group(out, 2, "LAYER");
-  Group(out, 70, Sprintf("%d", static_cast<int>(pointLayers.size()) + 2));
-  for (const std::string& name : pointLayers) Layer(out, name, kPointColour);
-  Layer(out, std::string(kRayLayer), kRayColour);
-  Layer(out, std::string(kLegLayer), kLegColour);
+  Group(out, 70, Sprintf("%d", static_cast<int>(layers.size())));
+  for (const auto& [name, colour] : layers) Layer(out, name, colour);
   Group(out, 0, "ENDTAB");
   Group(out, 0, "ENDSEC");
 }
@@ -139,12 +138,13 @@ std::string DxfLayerName(std::string_view code) {
 }
 
 std::string PointDxf(const SheetPlan& plan) {
-  std::set<std::string> pointLayers;
-  for (const PlanPoint& point : plan.points) pointLayers.insert(DxfLayerName(point.code));
-  pointLayers.insert("0");
+  std::map<std::string, int> layers{{"0", kPointColour},
+                                    {std::string(kRayLayer), kRayColour},
+                                    {std::string(kLegLayer), kLegColour}};
+  for (const PlanPoint& point : plan.points) layers.emplace(DxfLayerName(point.code), kPointColour);
   std::string out;
   Header(out, plan);
-  Tables(out, pointLayers);
+  Tables(out, layers);
   Group(out, 0, "SECTION");
   Group(out, 2, "ENTITIES");
   for (const PlanPoint& point : plan.points) Point(out, point);
