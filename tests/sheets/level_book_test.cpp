@@ -158,15 +158,9 @@ TEST_F(LevelBookTest, LevelsBeyondTheLimitAreStoredAsZeroAndMarked) {
 }
 
 TEST_F(LevelBookTest, CellsShowReadingsLevelsAndCentreLine) {
-  LevelBookRow row;
-  row.values = {1.5f, float(kLevelNewValue), 2.0f, 100.25f, 20.0f, 0.0004f};
-  row.comment = "peg";
-  LevelBookRow left = row;
-  left.SetValue(kLevelOffset, -3.2);
-  LevelBookRow note;
-  note.type = kLevelFnote;
-  note.note = "rd 4";
-  book.Rows() = {row, left, note};
+  book.Rows() = {BookRow({1.5f, kNew, 2.0f, 100.25f, 20.0f, 0.0004f}, "peg"),
+                 BookRow({1.5f, kNew, 2.0f, 100.25f, 20.0f, -3.2f}, "peg"),
+                 BookRow({kNew, kNew, kNew, kNew, kNew, kNew}, "", "rd 4")};
   book.AppendRow();
   book.ParseCell(3, 3, Typed("5"));  // the row being typed: RL entered, chainage not
 
@@ -193,18 +187,9 @@ TEST_F(LevelBookTest, CellsShowReadingsLevelsAndCentreLine) {
 }
 
 TEST_F(LevelBookTest, PointRecordsCarryRoadAndChainage) {
-  auto reading = [](double chainage, double offset, double level, std::string comment) {
-    LevelBookRow r;
-    r.values = {float(kLevelNewValue), float(kLevelNewValue), float(kLevelNewValue),
-                float(level),          float(chainage),       float(offset)};
-    r.comment = std::move(comment);
-    return r;
-  };
-  LevelBookRow road;
-  road.type = kLevelFnote;
-  road.note = "rd 12";
-  book.Rows() = {road, reading(10.0, 2.0, 50.5, "TOE"), reading(kLevelNewValue, -1.0, 51.0, ""),
-                 LevelBookRow{}};
+  book.Rows() = {BookRow({kNew, kNew, kNew, kNew, kNew, kNew}, "", "rd 12"),
+                 BookRow({kNew, kNew, kNew, 50.5f, 10.0f, 2.0f}, "TOE"),
+                 BookRow({kNew, kNew, kNew, 51.0f, kNew, -1.0f}), LevelBookRow{}};
 
   PointRecord p;
   ASSERT_EQ(book.Command(kCmdFirstPoint, &p), 0);

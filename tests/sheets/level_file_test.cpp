@@ -10,17 +10,6 @@
 namespace kestrel::testing {
 namespace {
 
-const float kNew = float(-999999986991104.0);
-
-LevelBookRow BookRow(std::array<float, 6> values, std::string comment = "", std::string note = "") {
-  LevelBookRow r;
-  r.values = values;
-  r.comment = std::move(comment);
-  r.note = std::move(note);
-  r.type = r.note.empty() ? kLevelReading : kLevelFnote;
-  return r;
-}
-
 auto Fields(const LevelBookRow& r) {
   return std::make_tuple(int{r.type}, std::bit_cast<std::array<std::uint32_t, 6>>(r.values),
                          r.comment, r.note);

@@ -13,6 +13,21 @@
 
 namespace kestrel::testing {
 
+// A value never entered, as the book holds it.
+inline const float kNew = float(kLevelNewValue);
+
+// A level book row: BS, IM, FS, RL, chainage and offset; a note makes it a
+// field note.
+inline LevelBookRow BookRow(std::array<float, 6> values, std::string comment = "",
+                            std::string note = "") {
+  LevelBookRow r;
+  r.values = values;
+  r.comment = std::move(comment);
+  r.note = std::move(note);
+  r.type = r.note.empty() ? kLevelReading : kLevelFnote;
+  return r;
+}
+
 struct LevelTest : ::testing::Test {
   LevelTest() { t.app.startupComplete = true; }
 

@@ -14,14 +14,6 @@
 namespace kestrel::testing {
 namespace {
 
-// A 100 by 100 square booked as bearings: 1 (1000,1000) east to 2, north to
-// 3, west to 4 and south back to 1. `lastLeg` replaces the closing leg.
-std::vector<std::string> Square(const std::string& lastLeg = "3,4,1,180,90,100,0,0,,0,0,0") {
-  return {"0,1,1000,1000,50,",           "2,tr 1,2,3,4,1",
-          "3,1,2,90,90,100,0,0,,0,0,0",  "3,2,3,0,90,100,0,0,,0,0,0",
-          "3,3,4,270,90,100,0,0,,0,0,0", lastLeg};
-}
-
 TEST(TraverseRoute, NotesAreReadAsLists) {
   struct Case {
     std::string note;
@@ -131,7 +123,7 @@ TEST(TraverseMisclose, DegenerateTraversesAreExplainedNotDivided) {
     std::string message;  // the last message shown
     bool corrected;
   } cases[] = {
-      {"misclose of 0.0004", Square("3,4,1,180,90,99.9996,0,0,,0,0,0"), kCmdBowditch,
+      {"misclose of 0.0004", Square("50", "100", "99.9996"), kCmdBowditch,
        "Perfect linear misclose", false},
       {"open, 12 from any station",
        {"0,1,0,0,0,", "0,9,112,0,0,", "3,1,2,90,90,100,0,0,,0,0,0"},
@@ -162,7 +154,7 @@ TEST(TraverseMisclose, DegenerateTraversesAreExplainedNotDivided) {
     EXPECT_EQ(last, c.message) << c.name;
   }
   // Only the exact text "network" refuses; "Network" only stops back bearings.
-  TraverseTestSheet capital(Square("3,4,1,180,90,100.02,0,0,,0,0,0"));
+  TraverseTestSheet capital(Square("50", "100", "100.02"));
   capital.Add({"2,Network"});
   EXPECT_EQ(capital.sheet.Command(kCmdBowditch), 1);
 }

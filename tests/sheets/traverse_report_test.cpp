@@ -19,17 +19,6 @@ class ScriptedReportChooser : public TraverseReportChooser {
   int asked = 0;
 };
 
-// A closed 100 by 100 square: 1 (1000,1000,50) east to 2, north to 3, west to
-// 4 and back south.
-std::vector<std::string> Square(const std::string& station = "0,1,1000,1000,50,") {
-  return {station,
-          "2,tr 1,2,3,4,1",
-          "3,1,2,90,90,100,0,0,,0,0,0",
-          "3,2,3,0,90,100,0,0,,0,0,0",
-          "3,3,4,270,90,100,0,0,,0,0,0",
-          "3,4,1,180,90,100,0,0,,0,0,0"};
-}
-
 TEST(TraverseReport, WithoutARouteItExplainsHowToDefineOne) {
   TraverseTestSheet t({"0,1,1000,1000,50,"});
   EXPECT_EQ(TraverseReportLines(t.sheet),
@@ -49,7 +38,7 @@ TEST(TraverseReport, ClosedSquareInMetres) {
 }
 
 TEST(TraverseReport, AdjustmentReportIsOfferedAndWritten) {
-  TraverseTestSheet t(Square("0,1,1000,1000,999999986991104,"));
+  TraverseTestSheet t(Square("999999986991104"));
   ScriptedReportChooser chooser;
   chooser.answer = TraverseReportChoice{};
   t.sheet.SetReportChooser(&chooser);
@@ -81,9 +70,7 @@ TEST(TraverseReport, CorrectionsAndCorrectedBearings) {
   // The north leg is 0.04 long: Bowditch takes 0.01 off each leg's
   // latitude; corrected bearings and distances come from the adjusted
   // stations.
-  TraverseTestSheet t({"0,1,1000,1000,50,", "2,tr 1,2,3,4,1", "3,1,2,90,90,100,0,0,,0,0,0",
-                       "3,2,3,0,90,100.04,0,0,,0,0,0", "3,3,4,270,90,100,0,0,,0,0,0",
-                       "3,4,1,180,90,100,0,0,,0,0,0"});
+  TraverseTestSheet t(Square("50", "100.04"));
   t.sheet.Command(kCmdBowditch);
   const std::vector<std::string> plain = TraverseAdjustmentReportLines(t.sheet, false, false);
   EXPECT_EQ(plain[1], "     Northing Misclose:        0.040");

@@ -10,6 +10,17 @@
 
 namespace kestrel::testing {
 
+// A 100 by 100 square booked as bearings with its route note: 1 at
+// (1000, 1000, `height`) east to 2, `north` to 3, west to 4 and `south` back
+// to 1.
+inline std::vector<std::string> Square(const std::string& height = "50",
+                                       const std::string& north = "100",
+                                       const std::string& south = "100") {
+  return {"0,1,1000,1000," + height + ",", "2,tr 1,2,3,4,1",
+          "3,1,2,90,90,100,0,0,,0,0,0",    "3,2,3,0,90," + north + ",0,0,,0,0,0",
+          "3,3,4,270,90,100,0,0,,0,0,0",   "3,4,1,180,90," + south + ",0,0,,0,0,0"};
+}
+
 struct TraverseTestSheet : SheetTestContext {
   TraverseTestSheet() = default;
   explicit TraverseTestSheet(const std::vector<std::string>& lines) { Add(lines); }
