@@ -2,13 +2,10 @@
 // without an error report while printing.
 #include <QBrush>
 #include <QDir>
-#include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
-#include "app/page_printer.h"
 #include "app_tests.h"
 #include "grid/my_cug.h"
 
@@ -22,8 +19,6 @@ struct PagesCase {
 // One page more than whole pages of rows.
 const PagesCase kPages[] = {
     {"130 rows at 40 lines", 130, 40, 4},
-    {"120 rows at 60 lines", 120, 60, 3},
-    {"59 rows at 60 lines", 59, 60, 1},
 };
 
 class DocumentViewTest : public QObject {
@@ -88,32 +83,6 @@ class DocumentViewTest : public QObject {
     QCOMPARE(document.view->Grid()->UndoStack()->count(), 1);
     document.view->Grid()->UndoStack()->undo();
     QCOMPARE(sheet.Rows().size(), std::size_t{2});
-  }
-
-  // The widest listing (coordinates and corrected bearing and distance, 164
-  // characters of 7-point Courier, 0.6 of the point size each, so 84 twips:
-  // 13776 twips plus the margins of 360) is wider than an A4 portrait page
-  // (8.27 in, 11906 twips) and fits across the landscape page. The angle
-  // texts come out a few characters shorter than their number formats.
-  void listingShrinksToFitThePage() {
-    StadiaDocument document({Stn(1, 1000, 2000, 50), Stn(2, 1000, 2100, 50), AtBs(1, 2, 0.0, 1.5),
-                             Shot(kStadiaSdHt, 3, 90.0, 90.0, 10, 1.5)});
-    QVERIFY(document.opened);
-    document.view->SetShowCoordinates(true);
-    document.view->CalculateCoordinates();
-    document.doc->Printing().corrected = true;
-    CUGDataSource& sheet = *document.doc->ActiveSheet();
-    for (const bool portrait : {true, false}) {
-      const QSize a4 = portrait ? QSize(794, 1123) : QSize(1123, 794);  // 96 dpi
-      QImage page(a4, QImage::Format_RGB32);
-      page.setDotsPerMeterX(3780);
-      page.setDotsPerMeterY(3780);
-      QPainter painter(&page);
-      const double scale =
-          ListingFitScale(painter, sheet, *document.doc->ActiveKind(), document.doc->Printing());
-      const double expected = portrait ? 11906.0 / (13776 + 720) : 1.0;
-      QVERIFY2(std::abs(scale - expected) < 0.05, qPrintable(QString::number(scale)));
-    }
   }
 
   // An edited observation greys the computed columns and says so until the

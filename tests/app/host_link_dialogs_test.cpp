@@ -7,13 +7,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-#include <QComboBox>
-#include <atomic>
-#include <thread>
-
 #include "app/imported_points_dialog.h"
-#include "app/link_endpoint_server.h"
-#include "app/progress_status_bar.h"
 #include "app/renumber_points.h"
 #include "app/replace_table.h"
 #include "app_tests.h"
@@ -103,33 +97,6 @@ class HostLinkDialogsTest : public QObject {
       dialog.accept();
     }
     QCOMPARE(ReadCodeTable(path), (std::vector<CodeTableRow>{{"TR", "TREE"}, {"FN", ""}}));
-  }
-
-  // Another program asks the frame over the link while the window runs.
-  void BearMsgIsAnsweredFromTheSelectors() {
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    ApplicationState app;
-    CProgressStatusBar bar(app);
-    bar.BearingSelector()->setCurrentIndex(2);
-    bar.DistanceSelector()->setCurrentIndex(1);
-    LinkEndpointServer server(
-        "Kestrel", [&bar](int, const LinkFrame& frame) { return AnswerFrameMessage(&bar, frame); });
-    QVERIFY(!server.SocketPath().empty());
-    std::atomic<int> bearing{-1}, distance{-1}, other{-1};
-    std::atomic<bool> done{false};
-    std::thread peer([&] {
-      bearing = SendBearMsg(server.SocketPath(), 4, 0);
-      distance = SendBearMsg(server.SocketPath(), 4, 1);
-      other = SendBearMsg(server.SocketPath(), 5, 0);
-      done = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
-    peer.join();
-    QCOMPARE(bearing.load(), 2);
-    QCOMPARE(distance.load(), 1);
-    QCOMPARE(other.load(), 1);
-    qunsetenv("XDG_RUNTIME_DIR");
   }
 };
 
