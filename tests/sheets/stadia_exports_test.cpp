@@ -1,7 +1,10 @@
-// The check shot report, the point record's bytes, and the LandXML file (its
-// validity against the schema, the observation strings and the points handed
-// to the host are checked through kestrel-cli on the example job).
+// The check shot report, the point record's bytes, and the LandXML file with
+// its validity against the LandXML 1.2 schema (the observation strings and the
+// points handed to the host are checked through kestrel-cli on the example
+// job).
 #include <utime.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -82,7 +85,7 @@ std::vector<StadiaRow> SurveyRows() {
 // 2026-03-14 12:00:00 UTC), and every station and reduced shot as a point;
 // shot 102's set-up has no backsight and is not reduced. The shots' positions
 // are worked out by hand from station 10 oriented due east on 20.
-TEST_F(StadiaExportsTest, LandXmlWrittenOnlyWhenConfirmed) {
+TEST_F(StadiaExportsTest, LandXmlWrittenOnlyWhenConfirmedAndValid) {
   sheet.Rows() = SurveyRows();
   context.app.errorReport = false;
   sheet.Command(kCmdCalculate);
@@ -105,6 +108,12 @@ TEST_F(StadiaExportsTest, LandXmlWrittenOnlyWhenConfirmed) {
             ScratchFolder::Read(KESTREL_TEST_DATA_DIR "/stadia_survey.xml"));
   EXPECT_EQ(context.messages.texts,
             std::vector<std::string>{"xml output file " + path + " created"});
+
+  const std::string schema = KESTREL_SOURCE_DIR "/tests/data/LandXML-1.2.xsd";
+  ASSERT_TRUE(std::filesystem::exists(schema)) << "the LandXML schema is missing: " << schema;
+  ASSERT_EQ(std::system("command -v xmllint >/dev/null 2>&1"), 0) << "xmllint is not installed";
+  const std::string check = "xmllint --noout --nonet --schema '" + schema + "' '" + path + "' 2>&1";
+  EXPECT_EQ(std::system(check.c_str()), 0) << ScratchFolder::Read(path);
 }
 
 }  // namespace
