@@ -37,8 +37,9 @@ std::optional<std::vector<std::string_view>> PastedLines(std::string_view kind,
     const std::size_t lineEnd = rest.find('\n');
     std::string_view line = rest.substr(0, lineEnd);
     rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
-    // Text from a Windows clipboard ends its lines with CR LF.
-    if (line.ends_with('\r')) line.remove_suffix(1);
+    // Text from a Windows clipboard ends its lines with CR LF, and text that
+    // went through two such conversions with CR CR LF; no row ends in a CR.
+    while (line.ends_with('\r')) line.remove_suffix(1);
     lines.push_back(line);
   }
   return lines;

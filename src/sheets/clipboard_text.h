@@ -17,7 +17,7 @@ namespace kestrel {
 std::string ClipboardText(std::string_view kind, std::vector<int> rows,
                           const std::function<bool(int row, std::string& line)>& lineOf);
 
-// The row lines of a pasted text, a CR before a line feed dropped. Nothing,
+// The row lines of a pasted text, the CRs before a line feed dropped. Nothing,
 // after showing why, when the text holds no rows ("Nothing to Paste") or
 // another kind's ("Non matching data - can only paste <kind> type data").
 std::optional<std::vector<std::string_view>> PastedLines(std::string_view kind,

@@ -115,9 +115,10 @@ TEST(TraverseClipboard, PasteRefusesOtherTexts) {
     ASSERT_EQ(t.messages.texts.size(), 1u) << c.text;
     EXPECT_EQ(t.messages.texts[0], c.message);
   }
-  // Rows go before the paste row, in their order; a code with a comma survives.
+  // Rows go before the paste row, in their order; a code with a comma
+  // survives; a note's line converted twice (CR CR LF) keeps no CR.
   TraverseTestSheet t({"2,last"});
-  t.clipboard.SetText("Traverse\r\n2,first\r\nx,junk\r\n3,1,2,1,90,1,0,0,A,B,1,2,3\r\n");
+  t.clipboard.SetText("Traverse\r\n2,first\r\r\nx,junk\r\n3,1,2,1,90,1,0,0,A,B,1,2,3\r\n");
   t.sheet.Command(kCmdPaste, std::int64_t{0});
   ASSERT_EQ(t.sheet.RowCount(), 3);
   EXPECT_EQ(t.Row(0).note, "first");
