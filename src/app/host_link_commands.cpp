@@ -67,9 +67,16 @@ void HostLinkCommands::StoreObservationsAsStrings() {
   view.StoreObservationsAsStrings(doc_.Context().messages);
 }
 
+// The host's points go in at the top of the sheet as one step that Undo
+// takes back.
 void HostLinkCommands::GetDatabase() {
-  HostLinkView view(*doc_.ActiveSheet());
-  if (view.GetDatabase(doc_.Context().messages) > 0) RowsChanged();
+  CUGDataSource& sheet = *doc_.ActiveSheet();
+  HostLinkView view(sheet);
+  const int before = sheet.RowCount();
+  if (view.GetDatabase(doc_.Context().messages) <= 0) return;
+  grid_.RecordInsertedRows(0, sheet.RowCount() - before, QStringLiteral("Get Database"));
+  grid_.Refresh();
+  if (rowsChanged_) rowsChanged_();
 }
 
 void HostLinkCommands::RenumberPoints() {

@@ -11,6 +11,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+
+#include <algorithm>
 
 #include "platform/number_text.h"
 
@@ -45,12 +48,21 @@ CImportedPoints::CImportedPoints(ImportedPoints& points, QWidget* parent)
       range_(new QCheckBox("Import point range", this)),
       from_(new QLineEdit(this)),
       to_(new QLineEdit(this)),
-      apply_(new QPushButton("Apply pt range", this)) {
+      apply_(new QPushButton("Apply pt range", this)),
+      red_(Square(Qt::red)),
+      green_(Square(Qt::green)) {
   setWindowTitle("Reselect imported points");
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("Points to be added to database", this), 0, 0);
   layout->addWidget(new QLabel("Existing points in database", this), 0, 1);
-  for (QListWidget* list : {incoming_, existing_}) list->setUniformItemSizes(true);
+  for (QListWidget* list : {incoming_, existing_}) {
+    list->setUniformItemSizes(true);
+    // The next hundred items whenever the list is scrolled to its end.
+    QScrollBar* bar = list->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, list, bar](int value) {
+      if (value >= bar->maximum()) AddItems(list);
+    });
+  }
   layout->addWidget(incoming_, 1, 0);
   layout->addWidget(existing_, 1, 1);
   int row = 2;
@@ -116,15 +128,32 @@ void CImportedPoints::ShowOffsets() {
 
 void CImportedPoints::FillLists() {
   if (points_.NothingToAdd()) QMessageBox::information(this, windowTitle(), "no points to add");
-  const QIcon red = Square(Qt::red);
-  const QIcon green = Square(Qt::green);
-  incoming_->clear();
-  for (const PointListItem& item : points_.IncomingItems())
-    incoming_->addItem(
-        new QListWidgetItem(item.inDatabase ? red : green, QString::fromStdString(item.text)));
-  existing_->clear();
-  for (const PointListItem& item : points_.ExistingItems())
-    existing_->addItem(QString::fromStdString(item.text));
+  incomingItems_ = points_.IncomingItems();
+  existingItems_ = points_.ExistingItems();
+  for (QListWidget* list : {incoming_, existing_}) {
+    list->clear();
+    AddItems(list);
+  }
+}
+
+// An upload of 10^5 points opens its lists at once: the items go in a
+// hundred at a time, the first hundred now and the next as the list is
+// scrolled to its end.
+void CImportedPoints::AddItems(QListWidget* list) {
+  constexpr int kItemsAtATime = 100;
+  const bool incoming = list == incoming_;
+  const std::vector<PointListItem>& items = incoming ? incomingItems_ : existingItems_;
+  const int first = list->count();
+  const int end = std::min(first + kItemsAtATime, static_cast<int>(items.size()));
+  for (int i = first; i < end; ++i) {
+    const PointListItem& item = items[static_cast<std::size_t>(i)];
+    const QString text = QString::fromStdString(item.text);
+    if (incoming) {
+      list->addItem(new QListWidgetItem(item.inDatabase ? red_ : green_, text));
+    } else {
+      list->addItem(text);
+    }
+  }
 }
 
 void CImportedPoints::accept() {

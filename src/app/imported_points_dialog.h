@@ -2,6 +2,8 @@
 // "Reselect imported points": the reconciliation of an upload whose points
 // partly exist in the host's database, over the core's ImportedPoints.
 #include <QDialog>
+#include <QIcon>
+#include <vector>
 
 #include "hostlink/host_link_view.h"
 
@@ -33,6 +35,7 @@ class CImportedPoints : public QDialog {
   void Choose(ReconcileChoice choice);
   void ShowOffsets();
   void FillLists();
+  void AddItems(QListWidget* list);
   void ReadRange();
 
   ImportedPoints& points_;
@@ -45,6 +48,9 @@ class CImportedPoints : public QDialog {
   QLineEdit* from_;
   QLineEdit* to_;
   QPushButton* apply_;
+  QIcon red_, green_;
+  // What the lists show; they hold only the items added so far.
+  std::vector<PointListItem> incomingItems_, existingItems_;
 };
 
 // The reconciler the view's upload uses: the dialog, modal.

@@ -301,12 +301,18 @@ bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row) {
   if (source == nullptr) return false;
   const int count = source->RowCount();
   source->Command(kCmdPaste, std::int64_t{row});
-  const int added = source->RowCount() - count;
-  if (added <= 0) return false;
+  return RecordInsertedRows(model, stack, row, source->RowCount() - count,
+                            QStringLiteral("Paste rows"));
+}
+
+bool RecordInsertedRows(SheetTableModel& model, QUndoStack& stack, int row, int count,
+                        const QString& name) {
+  CUGDataSource* source = model.Source();
+  if (source == nullptr || count <= 0) return false;
   std::vector<std::string> states;
-  states.reserve(static_cast<std::size_t>(added));
-  for (int i = 0; i < added; ++i) states.push_back(source->RowState(row + i));
-  stack.push(new InsertRowsStep(model, QStringLiteral("Paste rows"), row, std::move(states)));
+  states.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) states.push_back(source->RowState(row + i));
+  stack.push(new InsertRowsStep(model, name, row, std::move(states)));
   model.NotifySheetChanged(row);
   return true;
 }

@@ -16,6 +16,7 @@
 
 #include <QString>
 
+class QString;
 class QUndoStack;
 
 namespace kestrel {
@@ -55,5 +56,10 @@ bool RewriteSheetRows(SheetTableModel& model, QUndoStack& stack, const QString& 
 
 // Pastes the clipboard's rows before `row` (Command 42).
 bool PasteSheetRows(SheetTableModel& model, QUndoStack& stack, int row);
+
+// Makes the `count` rows a sheet command has just inserted before `row` one
+// step named `name` (Get Database's points from the host).
+bool RecordInsertedRows(SheetTableModel& model, QUndoStack& stack, int row, int count,
+                        const QString& name);
 
 }  // namespace kestrel

@@ -122,6 +122,11 @@ bool MyCug::RewriteRows(const QString& text, const std::function<void(CUGDataSou
   return changed;
 }
 
+void MyCug::RecordInsertedRows(int row, int count, const QString& name) {
+  kestrel::RecordInsertedRows(*model_, undoStack_, row, count, name);
+  RedrawAll();
+}
+
 void MyCug::PasteRows() {
   const QModelIndex current = currentIndex();
   if (Source() == nullptr || !current.isValid()) return;

@@ -78,6 +78,9 @@ class MyCug : public QTableView {
   // Adds rows, given as the sheet's row states, after the last row as one
   // undoable step.
   void AppendRows(const std::vector<std::string>& states);
+  // Makes the `count` rows a sheet command inserted before `row` one undoable
+  // step named `name`.
+  void RecordInsertedRows(int row, int count, const QString& name);
 
   // Runs a sheet command that rewrites typed values in place as one
   // undoable step (see RewriteSheetRows).

@@ -20,6 +20,8 @@ constexpr int kLastJoinedColumn = 6;
 // Results computed from observations changed since: readable, but plainly
 // not current.
 const QColor kStaleText(150, 150, 150);
+// A value that cannot be what was meant: a warning amber behind the text.
+const QColor kDoubtBackground(255, 200, 120);
 
 QColor ToQColor(const RgbColor& color) { return QColor(color.red, color.green, color.blue); }
 
@@ -118,8 +120,13 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
       if (staleFrom_ >= 0 && index.column() >= staleFrom_) return QBrush(kStaleText);
       return QBrush(ToQColor(Cell(index.row(), index.column()).textColor));
     case Qt::BackgroundRole:
-      return QBrush(IsJoinedNoteCell(index.row(), index.column()) ? ToQColor(kNoteBackground)
-                                                                  : QColor(Qt::white));
+      if (IsJoinedNoteCell(index.row(), index.column())) return QBrush(ToQColor(kNoteBackground));
+      return QBrush(Cell(index.row(), index.column()).doubt.empty() ? QColor(Qt::white)
+                                                                    : kDoubtBackground);
+    case Qt::ToolTipRole: {
+      const std::string& doubt = Cell(index.row(), index.column()).doubt;
+      return doubt.empty() ? QVariant() : QVariant(ToQString(doubt));
+    }
     case Qt::FontRole:
       return font_;
     case Qt::TextAlignmentRole:

@@ -25,12 +25,20 @@ int HostLinkView::OnCopyData(std::uint32_t code, std::string_view payload) {
     case LINK_POINTS: {
       const std::vector<HostPointRecord> records = DecodeHostPointRecords(payload);
       if (applyFlag) {
-        applied = 0;
-        for (const HostPointRecord& host : records) {
-          const PointRecord record = ToPointRecord(host);
-          sheet_.Command(kCmdInsertHostPoint, std::int64_t{kHostInsertRow}, &record);
-          ++applied;
+        std::vector<PointRecord> points;
+        points.reserve(records.size());
+        for (const HostPointRecord& host : records) points.push_back(ToPointRecord(host));
+        // One batch where the sheet takes one (a row insert per point moves
+        // every row below it each time); else one point at a time.
+        const int before = sheet_.RowCount();
+        const std::vector<PointRecord>* batch = &points;
+        sheet_.Command(kCmdInsertHostPoint, std::int64_t{kHostInsertRow}, batch);
+        if (sheet_.RowCount() == before) {
+          for (const PointRecord& record : points) {
+            sheet_.Command(kCmdInsertHostPoint, std::int64_t{kHostInsertRow}, &record);
+          }
         }
+        applied = static_cast<int>(points.size());
         applyFlag = false;
       } else {
         existing.clear();

@@ -24,9 +24,12 @@ enum CommandCode : int {
   kCmdFindCode = 18,        // p1 start row, p2 code text
   kCmdReplaceCode = 19,     // p1 old code, p2 new code
   kCmdCollectMissing = 20,
-  kCmdBuildRoute = 20,       // traverse: the number of route stations, or -1
-  kCmdNextMissing = 21,      // p1 std::uint32_t* out
-  kCmdInsertHostPoint = 22,  // p1 row, p2 const PointRecord*
+  kCmdBuildRoute = 20,   // traverse: the number of route stations, or -1
+  kCmdNextMissing = 21,  // p1 std::uint32_t* out
+  // p1 row, p2 const PointRecord*, or a const std::vector<PointRecord>* that
+  // goes in as one batch, in the order one insert at a time at p1 leaves
+  // (the last record first)
+  kCmdInsertHostPoint = 22,
   kCmdBowditch = 23,
   kCmdCompass = 24,
   kCmdCycleType = 25,  // p1 row, p2 key (' ', '+', '-')

@@ -32,6 +32,9 @@ struct CellValue {
   std::string choices;  // drop list of column 0, "\n"-terminated keywords; empty otherwise
   RgbColor textColor = kBlackText;
   bool joinNote = false;  // an Fnote row: columns 1 to 6 show one joined grey cell
+  // Why the value cannot be what was meant (shown as a warning); empty when
+  // it is sound.
+  std::string doubt;
 };
 
 // First row, end row (exclusive) and the corrected-values flag of a listing.
@@ -56,9 +59,10 @@ struct SelectedRows {
 
 // A typed Command argument. Each code documents which alternative it takes; a
 // sheet given another alternative treats the argument as absent.
-using CommandArg = std::variant<std::monostate, std::int64_t, std::string, std::string*,
-                                std::uint32_t*, PointRecord*, const PointRecord*, PageCanvas*,
-                                RowRange, NumberRange, SelectedRows>;
+using CommandArg =
+    std::variant<std::monostate, std::int64_t, std::string, std::string*, std::uint32_t*,
+                 PointRecord*, const PointRecord*, PageCanvas*, RowRange, NumberRange, SelectedRows,
+                 const std::vector<PointRecord>*>;
 
 class CUGDataSource {
  public:

@@ -90,6 +90,10 @@ std::string BaseStadia::DistanceText(double value) const {
   return text;
 }
 
+void BaseStadia::InsertHostPoints(std::int64_t row, const std::vector<PointRecord>& points) {
+  for (const PointRecord& point : points) InsertHostPoint(row, point);
+}
+
 void BaseStadia::ListLines(int first, int end, bool corrected, ReportLines& out) {
   for (const std::string& line : ListingLines(first, end, corrected)) out.Add(line);
 }
@@ -148,6 +152,10 @@ std::span<const BaseStadia::Handler> BaseStadia::FamilyCommands() {
                            Arg) { return s.NextMissingPoint(ArgAs<std::uint32_t*>(p1, nullptr)); }},
       {kCmdInsertHostPoint,
        [](BaseStadia& s, Arg p1, Arg p2) {
+         if (const auto* batch = ArgAs<const std::vector<PointRecord>*>(p2, nullptr)) {
+           s.InsertHostPoints(ArgInt(p1), *batch);
+           return 0;
+         }
          const PointRecord* point = ArgAs<const PointRecord*>(p2, nullptr);
          if (point == nullptr) point = ArgAs<PointRecord*>(p2, nullptr);
          if (point != nullptr) s.InsertHostPoint(ArgInt(p1), *point);

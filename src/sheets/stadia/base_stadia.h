@@ -136,6 +136,9 @@ class BaseStadia : public CUGDataSource {
   // Fills the missing-point list (command 20); see MissingPoints.
   virtual void CollectMissingPoints() = 0;
   virtual void InsertHostPoint(std::int64_t row, const PointRecord& point) = 0;
+  // Every point of `points` as InsertHostPoint at `row` one after the other
+  // would leave them (the last point first), in one insert.
+  virtual void InsertHostPoints(std::int64_t row, const std::vector<PointRecord>& points);
   virtual int CycleType(std::int64_t row, char key) = 0;
   virtual void Renumber(const NumberRange& range, std::int64_t firstNewNumber) = 0;
   virtual void ApplyDefaultType(int row) = 0;

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -37,6 +38,7 @@
 #include "survey/angles.h"
 #include "survey/distances.h"
 #include "survey/empty_value.h"
+#include "survey/entry_doubts.h"
 
 namespace kestrel {
 
@@ -94,6 +96,11 @@ class StadiaFamily : public BaseStadia {
   int ParseCell(int column, int row, const CellValue& cell) override;
   int GridOption(int option, int& p1, int& p2) override;
 
+  // Why the value of a cell cannot be what was meant (an angle reading with
+  // 60 minutes or seconds or more, a typed number with a letter inside it);
+  // empty when it is sound.
+  std::string CellDoubt(int column, const Row& row) const;
+
   // The rows, for the reductions, the listings and the exports.
   std::vector<Row>& Rows() { return rows_; }
   const std::vector<Row>& Rows() const { return rows_; }
@@ -114,6 +121,9 @@ class StadiaFamily : public BaseStadia {
   virtual std::string FieldText(int column, const Row& row) const;
   // Cell parsing of columns 1 and up.
   virtual void ParseField(int column, Row& row, const std::string& text);
+  // Notes in the row whether the number typed into `column` had a letter
+  // inside it.
+  void MarkTypedLetters(int column, Row& row, const std::string& text) const;
   // The last row offers values from the rows above (see the .cpp comment).
   virtual bool SuggestionText(int column, int row, std::string& text);
   // The member's own Enter-key moves, tried before the family's; true when it
@@ -140,9 +150,13 @@ class StadiaFamily : public BaseStadia {
   void ReplaceCode(const std::string& from, const std::string& to) override;
   void CollectMissingPoints() override;
   void InsertHostPoint(std::int64_t row, const PointRecord& point) override;
+  void InsertHostPoints(std::int64_t row, const std::vector<PointRecord>& points) override;
   int CycleType(std::int64_t row, char key) override;
   void Renumber(const NumberRange& range, std::int64_t firstNewNumber) override;
   void ApplyDefaultType(int row) override;
+
+  // The STN row of a point from the host.
+  static Row HostStation(const PointRecord& point);
 
   static Row BlankRow(int type) {
     Row row;
@@ -304,8 +318,24 @@ int StadiaFamily<Row>::CellText(int column, int row, CellValue& cell) {
   const Row& current = rows_[static_cast<std::size_t>(row)];
   cell.textColor = RowTextColor(current);
   cell.joinNote = current.type == kStadiaFnote;
-  if (!SuggestionText(column, row, cell.text)) cell.text = FieldText(column, current);
+  if (!SuggestionText(column, row, cell.text)) {
+    cell.text = FieldText(column, current);
+    cell.doubt = CellDoubt(column, current);
+  }
   return 0;
+}
+
+template <class Row>
+std::string StadiaFamily<Row>::CellDoubt(int column, const Row& row) const {
+  // Rows of the Stadia form only (the traditional sheet keeps its own).
+  if constexpr (std::is_base_of_v<StadiaRow, Row>) {
+    if (column < 1 || column >= 16) return {};
+    if ((row.typedLetters >> column & 1) != 0) return kLetterInsideNumberDoubt;
+    const StadiaField field = Columns().SpecOf(column, row.type).field;
+    if (field == StadiaField::Hz) return AngleReadingDoubt(row.hz);
+    if (field == StadiaField::Vertical) return AngleReadingDoubt(row.obs2);
+  }
+  return {};
 }
 
 template <class Row>
@@ -358,6 +388,23 @@ void StadiaFamily<Row>::ParseField(int column, Row& row, const std::string& text
 }
 
 template <class Row>
+void StadiaFamily<Row>::MarkTypedLetters(int column, Row& row, const std::string& text) const {
+  if constexpr (std::is_base_of_v<StadiaRow, Row>) {
+    if (column < 1 || column >= 16) return;
+    const StadiaField field = Columns().SpecOf(column, row.type).field;
+    const bool number = field != StadiaField::None && field != StadiaField::Note &&
+                        field != StadiaField::Code && field != StadiaField::Comment;
+    const bool angle = field == StadiaField::Hz || field == StadiaField::Vertical;
+    const auto bit = static_cast<std::uint16_t>(1u << column);
+    if (number && LetterInsideNumber(text, angle)) {
+      row.typedLetters |= bit;
+    } else {
+      row.typedLetters &= static_cast<std::uint16_t>(~bit);
+    }
+  }
+}
+
+template <class Row>
 int StadiaFamily<Row>::ParseCell(int column, int row, const CellValue& cell) {
   const int count = RowCount();
   if (row < 0 || row > count) return 0;
@@ -375,6 +422,7 @@ int StadiaFamily<Row>::ParseCell(int column, int row, const CellValue& cell) {
     result = 1;
   } else {
     ParseField(column, target, cell.text);
+    MarkTypedLetters(column, target, cell.text);
   }
   if (row == count - 1) SetEntryFlag(column);
   return result;
@@ -478,7 +526,7 @@ void StadiaFamily<Row>::CollectMissingPoints() {
 }
 
 template <class Row>
-void StadiaFamily<Row>::InsertHostPoint(std::int64_t row, const PointRecord& point) {
+Row StadiaFamily<Row>::HostStation(const PointRecord& point) {
   Row station = BlankRow(kStadiaStn);
   SetPoint(station, static_cast<std::uint32_t>(point.point));
   station.code = point.code;
@@ -486,8 +534,27 @@ void StadiaFamily<Row>::InsertHostPoint(std::int64_t row, const PointRecord& poi
   StoreValue(station.east, point.east);
   StoreValue(station.north, point.north);
   StoreValue(station.height, double(point.height));
+  return station;
+}
+
+template <class Row>
+void StadiaFamily<Row>::InsertHostPoint(std::int64_t row, const PointRecord& point) {
   const auto at = std::clamp<std::int64_t>(row, 0, RowCount());
-  rows_.insert(rows_.begin() + at, std::move(station));
+  rows_.insert(rows_.begin() + at, HostStation(point));
+}
+
+// One insert for the whole batch: the rows below move once, not once per
+// point.
+template <class Row>
+void StadiaFamily<Row>::InsertHostPoints(std::int64_t row, const std::vector<PointRecord>& points) {
+  std::vector<Row> stations;
+  stations.reserve(points.size());
+  for (auto point = points.rbegin(); point != points.rend(); ++point) {
+    stations.push_back(HostStation(*point));
+  }
+  const auto at = std::clamp<std::int64_t>(row, 0, RowCount());
+  rows_.insert(rows_.begin() + at, std::make_move_iterator(stations.begin()),
+               std::make_move_iterator(stations.end()));
 }
 
 template <class Row>

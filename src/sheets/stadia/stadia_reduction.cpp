@@ -15,6 +15,7 @@
 #include "sheets/stadia/stadia_tolerances.h"
 #include "survey/angle_steps.h"
 #include "survey/angles.h"
+#include "survey/entry_doubts.h"
 #include "survey/geometry.h"
 
 namespace kestrel {
@@ -45,8 +46,33 @@ void CopyPoint(StadiaRow& to, const StadiaRow& from) {
 
 }  // namespace
 
+// The cells whose values cannot be what was meant, after the reduction's own
+// lines: "line 12 Hz Cir 45°75'00\": 75 minutes: ...". The rows are passed
+// over once; only a row with a suspect field is looked at column by column.
+void ListDoubtfulCells(Stadia& sheet) {
+  const std::vector<StadiaRow>& rows = sheet.Rows();
+  const StadiaColumns& columns = sheet.Columns();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const StadiaRow& row = rows[i];
+    // obs2 is not always an angle; CellDoubt tells.
+    if (row.typedLetters == 0 && AngleReadingDoubt(row.hz).empty() &&
+        AngleReadingDoubt(row.obs2).empty()) {
+      continue;
+    }
+    CellValue cell;
+    for (int column = 1; column < columns.entryColumns; ++column) {
+      sheet.CellText(column, static_cast<int>(i), cell);
+      if (cell.doubt.empty()) continue;
+      sheet.MessageLines().push_back(Sprintf("line %d %s %s: %s", static_cast<int>(i),
+                                             std::string(columns.Heading(column, row.type)).c_str(),
+                                             cell.text.c_str(), cell.doubt.c_str()));
+    }
+  }
+}
+
 int CalculateStadia(Stadia& sheet) {
   StadiaReduction(sheet).Run();
+  ListDoubtfulCells(sheet);
   SheetContext& ctx = sheet.Context();
   if (!ctx.app.errorReport || sheet.MessageLines().empty()) return 0;
   WriteAndOpenReport(ctx, sheet.MessageLines(), ctx.app.job.ReportPath(kStadiaErrorReportName),

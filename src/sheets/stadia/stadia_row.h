@@ -30,6 +30,9 @@ inline constexpr const char* kStadiaTypeChoices = "STN\nAT/BS\nFnote\nSD/HT\nHZ/
 
 struct StadiaRow {
   std::int8_t type = kStadiaStn;
+  // In memory only, never in the file: a bit per column (1 << column) whose
+  // typed number had a letter inside it (see LetterInsideNumber).
+  std::uint16_t typedLetters = 0;
   std::uint32_t point = kNoPoint;  // AT/BS: the instrument point
   double hz = kEmptyValue;         // horizontal circle reading, packed DMS
   // Vertical circle reading (SD/HT, CHK), height difference (HZ/DH); on an
