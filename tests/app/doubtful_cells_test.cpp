@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QTest>
 
-#include "app_test_support.h"
+#include "app_tests.h"
 #include "grid/sheet_table_model.h"
 
 namespace kestrel::testing {
@@ -51,8 +51,9 @@ class DoubtfulCellsTest : public QObject {
   }
 };
 
+[[maybe_unused]] const bool kRegistered = RegisterTestClass<DoubtfulCellsTest>();
+
 }  // namespace
 }  // namespace kestrel::testing
 
-QTEST_MAIN(kestrel::testing::DoubtfulCellsTest)
 #include "doubtful_cells_test.moc"
