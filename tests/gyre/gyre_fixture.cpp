@@ -39,8 +39,11 @@ int RecordSheet::Command(int code, const CommandArg& p1, const CommandArg& p2) {
       *ArgAs<std::uint32_t*>(p1, nullptr) = missing[nextMissing_++];
       return 1;
     case kCmdInsertHostPoint:
-      insertedRows.push_back(ArgInt(p1, -1));
-      inserted.push_back(*ArgAs<const PointRecord*>(p2, nullptr));
+      // Single points only, as a sheet without batches takes them.
+      if (const auto* point = ArgAs<const PointRecord*>(p2, nullptr)) {
+        insertedRows.push_back(ArgInt(p1, -1));
+        inserted.push_back(*point);
+      }
       return 0;
     case kCmdObservationStrings:
       *ArgAs<std::string*>(p1, nullptr) += strings;
