@@ -120,8 +120,7 @@ TEST_F(ExampleJobTest, ReduceReportsProblems) {
 }
 
 TEST_F(ExampleJobTest, ReportFiles) {
-  const std::string rtf = Report({"list", sheet_, "--reduce", "--coords"}, "StadiaListing_tst.rtf");
-  EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u);
+  Report({"list", sheet_, "--reduce", "--coords"}, "StadiaListing_tst.rtf");
   // Station minus check shot, from the independently reduced check shots.
   const std::string report = Report({"check", sheet_, "--reduce"}, "CheckReport.rtf");
   EXPECT_THAT(report, HasSubstr("Point     2 Coordinate difference   -0.004,  -0.003,   0.003"));

@@ -62,17 +62,8 @@ bool ScriptedReconciler::Reconcile(ImportedPoints& points) {
 
 PointRecord MakePoint(std::int32_t number, double east, double north, float height,
                       const char* code) {
-  PointRecord record;
-  record.name = "0";
-  record.point = number;
-  record.east = east;
-  record.north = north;
-  record.height = height;
-  record.code = code;
-  record.chainage = 1e15;
-  record.offset = 1e15;
-  record.spare = 999999986991104.0f;
-  return record;
+  // As a sheet hands them out: no name, chainage and offset empty.
+  return {"0", number, east, north, height, code, "", 0, 1e15, 1e15, 999999986991104.0f, 0};
 }
 
 std::vector<StoredPoint> SeedRange(std::int64_t first, std::int64_t last) {

