@@ -10,6 +10,8 @@
 #include "platform/fixed_text.h"
 #include "sheets/command_codes.h"
 #include "sheets/row_sheet.h"
+#include "sheets/stadia/stadia_clipboard.h"
+#include "sheets/stadia/stadia_reports.h"
 #include "sheets/stadia/stadia_row.h"
 #include "survey/angles.h"
 #include "survey/distances.h"
@@ -168,6 +170,22 @@ std::span<const BaseStadia::Handler> BaseStadia::FamilyCommands() {
          if (const auto* range = std::get_if<NumberRange>(&p1)) s.Renumber(*range, ArgInt(p2));
          return 0;
        }},
+      {kCmdPrintHeader, [](BaseStadia& s, Arg p1,
+                           Arg) { return PrintListingHeader(s, ArgAs<PageCanvas*>(p1, nullptr)); }},
+      {kCmdPrintRows,
+       [](BaseStadia& s, Arg p1, Arg p2) {
+         return ListRows(s, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
+       }},
+      {kCmdCodeTable, ReplaceCodeCommand},  // one pair of the code replacement table
+      {kCmdCheckReport, [](BaseStadia& s, Arg, Arg) { return WriteCheckShotReport(s); }},
+      {kCmdAppendSheet, [](BaseStadia& s, Arg, Arg) { return LoadChosenSheet(s); }},
+      {kCmdCopy,
+       [](BaseStadia& s, Arg p1, Arg) { return CopyRowsToClipboard(s, ArgAs<SelectedRows>(p1)); }},
+      // A cut leaves the rows in the sheet.
+      {kCmdCut,
+       [](BaseStadia& s, Arg p1, Arg) { return CopyRowsToClipboard(s, ArgAs<SelectedRows>(p1)); }},
+      {kCmdPaste, [](BaseStadia& s, Arg p1,
+                     Arg) { return PasteRowsFromClipboard(s, ClampToInt(ArgInt(p1, -1))); }},
   };
   return kTable;
 }
@@ -183,16 +201,24 @@ int BaseStadia::ReplaceCodeCommand(BaseStadia& sheet, const CommandArg& oldCode,
 int BaseStadia::Command(int code, const CommandArg& p1, const CommandArg& p2) {
   for (const std::span<const Handler> table : {MemberCommands(), FamilyCommands()}) {
     for (const Handler& handler : table) {
-      if (handler.code == code) return handler.run(*this, p1, p2);
+      if (handler.code != code) continue;
+      return handler.run == nullptr ? 0 : handler.run(*this, p1, p2);
     }
   }
   return 0;
 }
 
 std::vector<int> BaseStadia::CommandCodesWith(std::span<const Handler> memberCommands) {
+  const auto memberHas = [memberCommands](int code) {
+    return std::ranges::any_of(memberCommands,
+                               [code](const Handler& handler) { return handler.code == code; });
+  };
   std::vector<int> codes;
-  for (const std::span<const Handler> table : {memberCommands, FamilyCommands()}) {
-    for (const Handler& handler : table) codes.push_back(handler.code);
+  for (const Handler& handler : memberCommands) {
+    if (handler.run != nullptr) codes.push_back(handler.code);
+  }
+  for (const Handler& handler : FamilyCommands()) {
+    if (!memberHas(handler.code)) codes.push_back(handler.code);
   }
   std::sort(codes.begin(), codes.end());
   codes.erase(std::unique(codes.begin(), codes.end()), codes.end());

@@ -45,7 +45,9 @@ class BaseStadia : public CUGDataSource {
 
   int ColumnCount() override;
   int ColumnKind(int column, int& kind) override;
-  // The member's own table first, then the family's (FamilyCommands).
+  // The member's own table first, then the family's (FamilyCommands). A line
+  // of the member's table without a handler takes the family's code away: the
+  // member does not carry it out.
   int Command(int code, const CommandArg& p1 = {}, const CommandArg& p2 = {}) override;
   // Replaces the code p1 with p2 on every row (command 19, and each pair of
   // a code replacement table where a member takes one).
@@ -102,8 +104,8 @@ class BaseStadia : public CUGDataSource {
 
   // Its grid: columns, headings, widths and row-type keywords.
   virtual const StadiaColumns& Columns() const = 0;
-  // The codes the member carries out itself (reduction, listings, exports,
-  // clipboard); searched before the family's.
+  // The codes the member carries out itself or its own way (reduction,
+  // exports); searched before the family's.
   virtual std::span<const Handler> MemberCommands() const = 0;
   // Listing: the page header's two texts, the listing file's name pattern
   // (job drive, folder and name), the lines of rows [first, end) and the
@@ -121,7 +123,9 @@ class BaseStadia : public CUGDataSource {
   virtual ReportSettings ListingSettings(bool corrected, bool& landscape) const = 0;
 
  protected:
-  // The family's Command table: the codes every member carries out alike.
+  // The family's Command table: the codes the members carry out alike (rows,
+  // host points, listing, clipboard rows, code table, check shot report and
+  // Append Sheet) unless their own table says otherwise.
   static std::span<const Handler> FamilyCommands();
 
   void SetAllEntryFlags(bool value);

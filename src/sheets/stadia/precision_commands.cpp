@@ -4,7 +4,6 @@
 #include "job/job_location.h"
 #include "sheets/command_codes.h"
 #include "sheets/stadia/precision_stadia.h"
-#include "sheets/stadia/stadia_clipboard.h"
 #include "sheets/stadia/stadia_reports.h"
 
 namespace kestrel {
@@ -56,22 +55,6 @@ std::span<const BaseStadia::Handler> PrecisionStadia::OwnCommands() {
   static constexpr Handler kTable[] = {
       {kCmdCalculate,
        [](BaseStadia& s, Arg, Arg) { return CalculatePrecisionStadia(AsPrecision(s)); }},
-      {kCmdPrintHeader, [](BaseStadia& s, Arg p1,
-                           Arg) { return PrintListingHeader(s, ArgAs<PageCanvas*>(p1, nullptr)); }},
-      {kCmdPrintRows,
-       [](BaseStadia& s, Arg p1, Arg p2) {
-         return ListRows(s, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
-       }},
-      {kCmdCodeTable, ReplaceCodeCommand},  // one pair of the code replacement table
-      {kCmdCheckReport, [](BaseStadia& s, Arg, Arg) { return WriteCheckShotReport(s); }},
-      {kCmdAppendSheet, [](BaseStadia& s, Arg, Arg) { return LoadChosenSheet(s); }},
-      {kCmdCopy,
-       [](BaseStadia& s, Arg p1, Arg) { return CopyRowsToClipboard(s, ArgAs<SelectedRows>(p1)); }},
-      // A cut leaves the rows in the sheet.
-      {kCmdCut,
-       [](BaseStadia& s, Arg p1, Arg) { return CopyRowsToClipboard(s, ArgAs<SelectedRows>(p1)); }},
-      {kCmdPaste, [](BaseStadia& s, Arg p1,
-                     Arg) { return PasteRowsFromClipboard(s, ClampToInt(ArgInt(p1, -1))); }},
   };
   return kTable;
 }

@@ -39,12 +39,6 @@ std::span<const BaseStadia::Handler> Traditional::OwnCommands() {
   using Arg = const CommandArg&;
   static constexpr Handler kTable[] = {
       {kCmdCalculate, [](BaseStadia& s, Arg, Arg) { return AsTraditional(s).Calculate(); }},
-      {kCmdPrintHeader, [](BaseStadia& s, Arg p1,
-                           Arg) { return PrintListingHeader(s, ArgAs<PageCanvas*>(p1, nullptr)); }},
-      {kCmdPrintRows,
-       [](BaseStadia& s, Arg p1, Arg p2) {
-         return ListRows(s, ArgAs<PageCanvas*>(p1, nullptr), ArgAs<RowRange>(p2));
-       }},
       {kCmdCodeTable, SetTolerance},
       {kCmdSayCopy, SayOnly<kCopy>},
       {kCmdSayCut, SayOnly<kCut>},
@@ -53,6 +47,9 @@ std::span<const BaseStadia::Handler> Traditional::OwnCommands() {
       {kCmdCopy, SayOnly<kCopy>},
       {kCmdCut, SayOnly<kCut>},
       {kCmdPaste, SayOnly<kPaste>},
+      // A traditional book has no check shots and no sheet to append from.
+      {kCmdCheckReport, nullptr},
+      {kCmdAppendSheet, nullptr},
   };
   return kTable;
 }
