@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/printf_format.h"
 #include "sheets/stadia/listing_texts.h"
 #include "sheets/stadia/precision_stadia.h"
 
@@ -36,54 +37,77 @@ constexpr const char* kHeadings[kStadiaRowTypeCount][2] = {
      "Comment       Easting      Northing    Height$b0$"},
 };
 
-std::string CodeAndComment(const PrecisionStadiaRow& row) {
-  return Sprintf("%9.9s%16.16s", row.code.c_str(), row.comment.c_str());
-}
-
 // The shot's code and comment and, in the wide form, its coordinates.
-std::string Closed(const FieldTexts& f, const PrecisionStadiaRow& row, bool wide,
-                   std::string line) {
-  line += CodeAndComment(row);
-  if (!wide) return line;
-  return line + f.Length("%14.3f", row.east) + f.Length("%14.3f", row.north) +
-         f.Length("%10.3f", row.height);
+void Close(std::string& line, const LineFields& f, const PrecisionStadiaRow& row, bool wide) {
+  AppendCodeAndComment(line, row.code, row.comment);
+  if (!wide) return;
+  f.Length(line, 14, row.east);
+  f.Length(line, 14, row.north);
+  f.Length(line, 10, row.height);
 }
 
-std::string RowLine(const FieldTexts& f, const PrecisionStadiaRow& row, bool wide) {
-  const char* point = wide ? "%5d" : "%7d";
-  const char* angle = wide ? "%14.4f" : "%15.4f";
+// The keyword and point of a row's line.
+void Lead(std::string& line, const LineFields& f, const char* keyword,
+          const PrecisionStadiaRow& row, bool wide) {
+  line += keyword;
+  f.Point(line, wide ? 5 : 7, row.point);
+}
+
+// One row's line into `line`; empty for a row of unknown type.
+void RowLine(std::string& line, const LineFields& f, const PrecisionStadiaRow& row, bool wide) {
+  const int angleWidth = wide ? 14 : 15;
+  line.clear();
   switch (row.type) {
     case kStadiaStn:
-      return "STN  " + f.Point(point, row.point) + f.Length(wide ? "%14.3f" : "%15.3f", row.east) +
-             f.Length("%14.3f", row.north) + f.Length("%14.3f", row.height) + "             " +
-             CodeAndComment(row);
+      Lead(line, f, "STN  ", row, wide);
+      f.Length(line, wide ? 14 : 15, row.east);
+      f.Length(line, 14, row.north);
+      f.Length(line, 14, row.height);
+      line += "             ";
+      AppendCodeAndComment(line, row.code, row.comment);
+      return;
     case kStadiaAtBs: {
       const std::uint32_t backsight = HasBacksight(row) ? BacksightNumber(row) : kNoPoint;
-      return "AT/BS" + f.Point(point, row.point) + f.Angle(angle, row.hz) +
-             f.Point(wide ? "%14d" : "%13d", backsight) + f.Length("%14.3f", row.dist);
+      Lead(line, f, "AT/BS", row, wide);
+      f.Angle(line, angleWidth, row.hz);
+      f.Point(line, wide ? 14 : 13, backsight);
+      f.Length(line, 14, row.dist);
+      return;
     }
     case kStadiaFnote:
-      return Sprintf("Fnote  %-60s", row.note.c_str());
+      line = Sprintf("Fnote  %-60s", row.note.c_str());
+      return;
     case kStadiaSdHt:
     case kStadiaChk:
-      return Closed(f, row, wide,
-                    (row.type == kStadiaSdHt ? "SD/HT" : "  CHK") + f.Point(point, row.point) +
-                        f.Angle(angle, row.hz) + f.Plain(wide ? "%14.4f" : "%13.4f", row.obs2) +
-                        f.Length("%14.3f", row.dist) + f.Length("%13.3f", row.targetHt));
+      Lead(line, f, row.type == kStadiaSdHt ? "SD/HT" : "  CHK", row, wide);
+      f.Angle(line, angleWidth, row.hz);
+      f.Plain(line, wide ? 14 : 13, 4, row.obs2);
+      f.Length(line, 14, row.dist);
+      f.Length(line, 13, row.targetHt);
+      Close(line, f, row, wide);
+      return;
     case kStadiaHzDh:
-      return Closed(f, row, wide,
-                    "HZ/DH" + f.Point(point, row.point) + f.Angle(angle, row.hz) +
-                        f.Length(wide ? "%14.3f" : "%13.3f", row.dist) +
-                        f.Length("%14.3f", row.obs2) + f.Length("%13.3f", row.targetHt));
+      Lead(line, f, "HZ/DH", row, wide);
+      f.Angle(line, angleWidth, row.hz);
+      f.Length(line, wide ? 14 : 13, row.dist);
+      f.Length(line, 14, row.obs2);
+      f.Length(line, 13, row.targetHt);
+      Close(line, f, row, wide);
+      return;
     case kStadiaHdRl:
+      Lead(line, f, "HD/RL", row, wide);
       // The narrow form prints the reading as the number it is held as.
-      return Closed(f, row, wide,
-                    "HD/RL" + f.Point(point, row.point) +
-                        (wide ? f.Angle(angle, row.hz) : f.Plain("%15.4f", row.hz)) +
-                        f.Length(wide ? "%14.3f" : "%13.3f", row.dist) +
-                        f.Length("%14.3f", row.height));
+      if (wide) {
+        f.Angle(line, angleWidth, row.hz);
+      } else {
+        f.Plain(line, 15, 4, row.hz);
+      }
+      f.Length(line, wide ? 14 : 13, row.dist);
+      f.Length(line, 14, row.height);
+      Close(line, f, row, wide);
+      return;
     default:
-      return {};
+      return;
   }
 }
 
@@ -95,8 +119,9 @@ std::vector<std::string> PrecisionListingLines(const PrecisionStadia& sheet, int
   first = std::clamp(first, 0, count);
   end = std::clamp(end, first, count);
   const bool wide = sheet.ShowCoordinates();
-  const FieldTexts f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
+  const LineFields f(sheet.Context().units.BearingMode(), sheet.Context().units.DistanceUnit());
   std::vector<std::string> lines;
+  std::string line;
   int headed = -1;  // the type whose heading was listed last
   for (int i = first; i < end; ++i) {
     const PrecisionStadiaRow& row = rows[static_cast<std::size_t>(i)];
@@ -105,7 +130,8 @@ std::vector<std::string> PrecisionListingLines(const PrecisionStadia& sheet, int
       lines.emplace_back(kHeadings[row.type][wide ? 1 : 0]);
       headed = row.type;
     }
-    lines.push_back(RowLine(f, row, wide));
+    RowLine(line, f, row, wide);
+    lines.push_back(line);
   }
   return lines;
 }

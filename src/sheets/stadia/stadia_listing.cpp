@@ -4,15 +4,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "platform/ascii_case.h"
-#include "platform/fixed_text.h"
 #include "platform/ports.h"
 #include "platform/printf_format.h"
 #include "sheets/data_source.h"
+#include "sheets/stadia/listing_texts.h"
 #include "sheets/stadia/stadia.h"
 #include "sheets/stadia/stations_above.h"
 #include "survey/angle_steps.h"
@@ -33,76 +32,6 @@ constexpr int kMarginRight = 500;
 constexpr int kMarginTop = 1500;
 constexpr int kMarginBottom = 1000;
 
-// The texts of a row's fields in the user's angle mode and distance notation,
-// each appended to the line as "%<width>.<precision>f" or "%<width>d" would
-// write it. A never-entered value shows as blanks as wide as its number would
-// be, so that the columns stay aligned.
-class LineFields {
- public:
-  LineFields(int angleMode, int distanceUnit) : mode_(angleMode), unit_(distanceUnit) {}
-
-  void Point(std::string& line, int width, std::uint32_t point) const {
-    const std::size_t at = line.size();
-    AppendInteger(line, static_cast<int>(point), width);
-    if (point == kNoPoint) Blank(line, at);
-  }
-
-  // A number printed as it stands (vertical circle readings).
-  void Plain(std::string& line, int width, int precision, double value) const {
-    const std::size_t at = line.size();
-    AppendFixed(line, IsEmptyValue(value) ? 0.0 : value, width, precision);
-    if (IsEmptyValue(value)) Blank(line, at);
-  }
-
-  void Length(std::string& line, int width, double value) const {
-    if (unit_ != kFeetInches || IsEmptyValue(value)) {
-      Plain(line, width, kLengthDecimals, value);
-      return;
-    }
-    std::string text = FixedText(value, width, kLengthDecimals);
-    FormatDistanceText(text, value, unit_);
-    line += text;
-  }
-
-  // Whole circle shows the packed number. The other modes are converted from
-  // the whole-circle text, which is what the conversion reads (the plain
-  // number would be read with its decimal point dropped), and right-aligned
-  // to the number's width so that every quadrant lines up.
-  void Angle(std::string& line, int width, double packedDms) const {
-    if (IsEmptyValue(packedDms) || mode_ == kWholeCircle) {
-      Plain(line, width, kAngleDecimals, packedDms);
-      return;
-    }
-    const std::size_t numberWidth = FixedText(packedDms, width, kAngleDecimals).size();
-    std::string text = FormatDmsText(packedDms);
-    ConvertAngleText(text, mode_);
-    if (text.size() < numberWidth) line.append(numberWidth - text.size(), ' ');
-    line += text;
-  }
-
- private:
-  static constexpr int kLengthDecimals = 3;
-  static constexpr int kAngleDecimals = 4;
-
-  static void Blank(std::string& line, std::size_t from) {
-    std::fill(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(), ' ');
-  }
-
-  int mode_;
-  int unit_;
-};
-
-// "%9.9s%16.16s": the code and comment, each cut or padded to its width.
-void CodeAndComment(std::string& line, const StadiaRow& row) {
-  const auto field = [&line](const std::string& text, std::size_t width) {
-    const std::size_t shown = std::min(std::strlen(text.c_str()), width);
-    line.append(width - shown, ' ');
-    line.append(text.c_str(), shown);
-  };
-  field(row.code, 9);
-  field(row.comment, 16);
-}
-
 void Coordinates(std::string& line, const LineFields& f, const StadiaRow& row) {
   f.Length(line, 14, row.east);
   f.Length(line, 14, row.north);
@@ -122,7 +51,7 @@ void ShotLead(std::string& line, const LineFields& f, const char* keyword, const
 // A shot's line closed by its code and comment and, when listed, its
 // coordinates.
 void CloseShot(std::string& line, const LineFields& f, const StadiaRow& row, bool coordinates) {
-  CodeAndComment(line, row);
+  AppendCodeAndComment(line, row.code, row.comment);
   if (coordinates) Coordinates(line, f, row);
 }
 
@@ -137,7 +66,7 @@ void RowLine(std::string& line, const LineFields& f, const StadiaRow& row, bool 
       f.Length(line, 14, row.north);
       f.Length(line, 14, row.height);
       line += "             ";
-      CodeAndComment(line, row);
+      AppendCodeAndComment(line, row.code, row.comment);
       return;
     case kStadiaAtBs: {
       const std::uint32_t backsight = HasBacksight(row) ? BacksightNumber(row) : kNoPoint;
