@@ -18,20 +18,35 @@ constexpr int kPointColour = 7;
 constexpr int kRayColour = 8;
 constexpr int kLegColour = 1;
 
-// One group: its code right-aligned in three columns, then its value.
-void Group(std::string& out, int code, std::string_view value) {
-  out += Sprintf("%3d\r\n", code);
-  out += value;
-  out += "\r\n";
-}
+// Writes a drawing's groups: each its code right-aligned in three columns,
+// then its value, each on a line of its own.
+class GroupWriter {
+ public:
+  explicit GroupWriter(std::string& out) : out_(out) {}
 
-void Number(std::string& out, int code, double value) { Group(out, code, Sprintf("%.4f", value)); }
+  GroupWriter& Text(int code, std::string_view value) {
+    out_ += Sprintf("%3d\r\n", code);
+    out_ += value;
+    out_ += "\r\n";
+    return *this;
+  }
+  GroupWriter& Integer(int code, int value) { return Text(code, Sprintf("%d", value)); }
+  GroupWriter& Number(int code, double value) { return Text(code, Sprintf("%.4f", value)); }
+  // A point's x, y and z under the codes first, first + 10 and first + 20.
+  GroupWriter& Position(int first, double x, double y, double z) {
+    return Number(first, x).Number(first + 10, y).Number(first + 20, z);
+  }
+  GroupWriter& Section(std::string_view name) { return Text(0, "SECTION").Text(2, name); }
+  GroupWriter& EndSection() { return Text(0, "ENDSEC"); }
+  GroupWriter& Table(std::string_view name) { return Text(0, "TABLE").Text(2, name); }
+  GroupWriter& EndTable() { return Text(0, "ENDTAB"); }
+  GroupWriter& Entity(std::string_view kind, std::string_view layer) {
+    return Text(0, kind).Text(8, layer);
+  }
 
-void Position(std::string& out, int first, double x, double y, double z) {
-  Number(out, first, x);
-  Number(out, first + 10, y);
-  Number(out, first + 20, z);
-}
+ private:
+  std::string& out_;
+};
 
 // A text value on one line: control characters become blanks.
 std::string OneLine(std::string_view text) {
@@ -44,13 +59,9 @@ std::string OneLine(std::string_view text) {
 
 double Elevation(const PlanPoint& point) { return IsEmptyValue(point.height) ? 0.0 : point.height; }
 
-void Header(std::string& out, const SheetPlan& plan) {
-  Group(out, 0, "SECTION");
-  Group(out, 2, "HEADER");
-  Group(out, 9, "$ACADVER");
-  Group(out, 1, "AC1009");
-  Group(out, 9, "$DWGCODEPAGE");
-  Group(out, 3, "ANSI_1252");
+void Header(GroupWriter& dxf, const SheetPlan& plan) {
+  dxf.Section("HEADER").Text(9, "$ACADVER").Text(1, "AC1009");
+  dxf.Text(9, "$DWGCODEPAGE").Text(3, "ANSI_1252");
   if (!plan.points.empty()) {
     double minE = plan.points.front().east, maxE = minE;
     double minN = plan.points.front().north, maxN = minN;
@@ -60,64 +71,39 @@ void Header(std::string& out, const SheetPlan& plan) {
       minN = std::min(minN, point.north);
       maxN = std::max(maxN, point.north);
     }
-    Group(out, 9, "$EXTMIN");
-    Position(out, 10, minE, minN, 0.0);
-    Group(out, 9, "$EXTMAX");
-    Position(out, 10, maxE, maxN, 0.0);
+    dxf.Text(9, "$EXTMIN").Position(10, minE, minN, 0.0);
+    dxf.Text(9, "$EXTMAX").Position(10, maxE, maxN, 0.0);
   }
-  Group(out, 0, "ENDSEC");
-}
-
-void Layer(std::string& out, const std::string& name, int colour) {
-  Group(out, 0, "LAYER");
-  Group(out, 2, name);
-  Group(out, 70, "0");
-  Group(out, 62, Sprintf("%d", colour));
-  Group(out, 6, "CONTINUOUS");
+  dxf.EndSection();
 }
 
 // Each layer once: a point code that reads as a line layer's name shares it.
-void Tables(std::string& out, const std::map<std::string, int>& layers) {
-  Group(out, 0, "SECTION");
-  Group(out, 2, "TABLES");
-  Group(out, 0, "TABLE");
-  Group(out, 2, "LTYPE");
-  Group(out, 70, "1");
-  Group(out, 0, "LTYPE");
-  Group(out, 2, "CONTINUOUS");
-  Group(out, 70, "0");
-  Group(out, 3, "Solid line");
-  Group(out, 72, "65");
-  Group(out, 73, "0");
-  Number(out, 40, 0.0);
-  Group(out, 0, "ENDTAB");
-  Group(out, 0, "TABLE");
-  Group(out, 2, "LAYER");
-  Group(out, 70, Sprintf("%d", static_cast<int>(layers.size())));
-  for (const auto& [name, colour] : layers) Layer(out, name, colour);
-  Group(out, 0, "ENDTAB");
-  Group(out, 0, "ENDSEC");
+void Tables(GroupWriter& dxf, const std::map<std::string, int>& layers) {
+  dxf.Section("TABLES").Table("LTYPE").Integer(70, 1);
+  dxf.Text(0, "LTYPE").Text(2, "CONTINUOUS").Integer(70, 0).Text(3, "Solid line");
+  dxf.Integer(72, 65).Integer(73, 0).Number(40, 0.0).EndTable();
+  dxf.Table("LAYER").Integer(70, static_cast<int>(layers.size()));
+  for (const auto& [name, colour] : layers) {
+    dxf.Text(0, "LAYER").Text(2, name).Integer(70, 0).Integer(62, colour).Text(6, "CONTINUOUS");
+  }
+  dxf.EndTable().EndSection();
 }
 
-void Point(std::string& out, const PlanPoint& point) {
+// The point and its label (number and code) beside it.
+void Point(GroupWriter& dxf, const PlanPoint& point) {
   const std::string layer = DxfLayerName(point.code);
-  Group(out, 0, "POINT");
-  Group(out, 8, layer);
-  Position(out, 10, point.east, point.north, Elevation(point));
+  const double elevation = Elevation(point);
+  dxf.Entity("POINT", layer).Position(10, point.east, point.north, elevation);
   std::string label = Sprintf("%u", point.point);
   if (!point.code.empty()) label += " " + OneLine(point.code);
-  Group(out, 0, "TEXT");
-  Group(out, 8, layer);
-  Position(out, 10, point.east + kLabelOffset, point.north, Elevation(point));
-  Number(out, 40, kLabelHeight);
-  Group(out, 1, label);
+  dxf.Entity("TEXT", layer).Position(10, point.east + kLabelOffset, point.north, elevation);
+  dxf.Number(40, kLabelHeight).Text(1, label);
 }
 
-void Line(std::string& out, const PlanLine& line) {
-  Group(out, 0, "LINE");
-  Group(out, 8, line.kind == PlanLineKind::Leg ? kLegLayer : kRayLayer);
-  Position(out, 10, line.fromEast, line.fromNorth, 0.0);
-  Position(out, 11, line.toEast, line.toNorth, 0.0);
+void Line(GroupWriter& dxf, const PlanLine& line) {
+  dxf.Entity("LINE", line.kind == PlanLineKind::Leg ? kLegLayer : kRayLayer);
+  dxf.Position(10, line.fromEast, line.fromNorth, 0.0);
+  dxf.Position(11, line.toEast, line.toNorth, 0.0);
 }
 
 }  // namespace
@@ -143,14 +129,13 @@ std::string PointDxf(const SheetPlan& plan) {
                                     {std::string(kLegLayer), kLegColour}};
   for (const PlanPoint& point : plan.points) layers.emplace(DxfLayerName(point.code), kPointColour);
   std::string out;
-  Header(out, plan);
-  Tables(out, layers);
-  Group(out, 0, "SECTION");
-  Group(out, 2, "ENTITIES");
-  for (const PlanPoint& point : plan.points) Point(out, point);
-  for (const PlanLine& line : plan.lines) Line(out, line);
-  Group(out, 0, "ENDSEC");
-  Group(out, 0, "EOF");
+  GroupWriter dxf(out);
+  Header(dxf, plan);
+  Tables(dxf, layers);
+  dxf.Section("ENTITIES");
+  for (const PlanPoint& point : plan.points) Point(dxf, point);
+  for (const PlanLine& line : plan.lines) Line(dxf, line);
+  dxf.EndSection().Text(0, "EOF");
   return out;
 }
 
