@@ -62,6 +62,7 @@ enum CommandId : int {
 
   // Commands of this desktop program that have no older number.
   kIdPrintToPdf = 32900,
+  kIdViewPlan = 32901,
 };
 
 }  // namespace kestrel

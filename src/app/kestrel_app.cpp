@@ -11,6 +11,7 @@
 #include "app/kestrel_doc.h"
 #include "app/kestrel_view.h"
 #include "app/main_frame.h"
+#include "app/plan_dock.h"
 #include "app/progress_status_bar.h"
 #include "app/sheet_bars.h"
 #include "app/starting_folder.h"
@@ -88,6 +89,11 @@ void CKestrelApp::CreateFrame() {
   RegisterCommands();
   frame_->OnCreate();
   frame_->SetView(new CKestrelView(*doc_, router_, frame_.get()));
+  auto* plan = new CPlanDock(*frame_->View(), frame_.get());
+  plan->Register(router_);
+  frame_->addDockWidget(Qt::RightDockWidgetArea, plan);
+  connect(frame_->StatusBar(), &CProgressStatusBar::SelectorsChanged, plan,
+          &CPlanDock::UnitsChanged);
   qtUnits_.SetStatusBar(frame_->StatusBar());
   qtProgress_.SetStatusBar(frame_->StatusBar());
   qtMessages_.SetParent(frame_.get());

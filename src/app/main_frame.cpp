@@ -98,6 +98,7 @@ void CMainFrame::CreateActions() {
 
   MakeAction(kIdViewToolbar, "&Toolbar")->setCheckable(true);
   MakeAction(kIdViewStatusBar, "Status &Bar")->setCheckable(true);
+  MakeAction(kIdViewPlan, "&Plan", QKeySequence("Ctrl+L"), "Plan")->setCheckable(true);
   MakeAction(kIdShowCoordinates, "&Show Coordinates", QKeySequence("Ctrl+K"), "Coords")
       ->setCheckable(true);
   MakeAction(kIdMoveToStart, "Move to Start of Data", QKeySequence("Ctrl+Home"));
@@ -158,8 +159,9 @@ void CMainFrame::CreateMenus() {
   fill(fileMenu_, {kIdFileMru1, kIdFileMru1 + 1, kIdFileMru1 + 2, kIdFileMru1 + 3, 0, kIdAppExit});
   fill(menuBar()->addMenu("&Edit"),
        {kIdEditUndo, kIdEditRedo, 0, kIdEditCut, kIdEditCopy, kIdEditPaste});
-  fill(menuBar()->addMenu("&View"), {kIdViewToolbar, kIdViewStatusBar, 0, kIdShowCoordinates, 0,
-                                     kIdMoveToStart, kIdMoveToEnd, kIdPageUp, kIdPageDown});
+  fill(menuBar()->addMenu("&View"),
+       {kIdViewToolbar, kIdViewStatusBar, 0, kIdShowCoordinates, kIdViewPlan, 0, kIdMoveToStart,
+        kIdMoveToEnd, kIdPageUp, kIdPageDown});
   fill(menuBar()->addMenu("&Calculate"),
        {kIdCalculateCoordinates, 0, kIdCalculateMisclose, kIdAngularClose, kIdBowditch, kIdCompass,
         kIdTransit, kIdCrandall, kIdHeightAdjustment, 0, kIdLeastSquares, kIdGeoidParameters,
@@ -178,8 +180,8 @@ void CMainFrame::CreateMainToolBar() {
   mainToolBar_->setObjectName("MainToolBar");
   for (int id : std::initializer_list<int>{
            kIdFileNew, kIdFileOpen, kIdFileSave, 0, kIdEditCut, kIdEditCopy, kIdEditPaste, 0,
-           kIdFilePrint, 0, kIdCalculateCoordinates, kIdShowCoordinates, 0, kIdGetPoint,
-           kIdFindSetup, kIdPointCode, 0, kIdHelpTopics}) {
+           kIdFilePrint, 0, kIdCalculateCoordinates, kIdShowCoordinates, kIdViewPlan, 0,
+           kIdGetPoint, kIdFindSetup, kIdPointCode, 0, kIdHelpTopics}) {
     if (id == 0) {
       mainToolBar_->addSeparator();
     } else {

@@ -2,15 +2,19 @@
 // The plan view as an SVG picture, drawn without a window.
 #include <string>
 
-#include "plan/plan_view.h"
+#include "plan/plan_drawing.h"
 
 namespace kestrel {
 
-// The view's extent at its size: rays in grey, traverse legs in red,
-// stations as triangles and other points as dots, with "number code" labels
-// when `labels` (a label that would overlap one already placed is left out),
-// a traverse's misclose as a blue arrow of fixed length with its size, a
-// north arrow and a scale bar. Only what lies within the view is drawn.
-std::string PlanSvg(const PlanView& view, bool labels);
+// The view's extent at its size, as DrawPlan draws it: each mark an element
+// of a class named after its ink ("ray", "leg", "station", "shot",
+// "misclose", ...), out-of-date marks also of class "stale".
+std::string PlanSvg(const PlanView& view, const PlanDrawOptions& options);
+
+inline std::string PlanSvg(const PlanView& view, bool labels) {
+  PlanDrawOptions options;
+  options.labels = labels;
+  return PlanSvg(view, options);
+}
 
 }  // namespace kestrel

@@ -53,6 +53,16 @@ void PlanView::Pan(double dxPx, double dyPx) {
   centre_.north += dyPx / scale_;
 }
 
+void PlanView::Resize(double widthPx, double heightPx) {
+  widthPx_ = std::max(widthPx, 1.0);
+  heightPx_ = std::max(heightPx, 1.0);
+}
+
+void PlanView::ShowSameAs(const PlanView& other) {
+  scale_ = other.scale_;
+  centre_ = other.centre_;
+}
+
 ScreenPoint PlanView::ToScreen(GridPoint grid) const {
   return {widthPx_ / 2.0 + (grid.east - centre_.east) * scale_,
           heightPx_ / 2.0 - (grid.north - centre_.north) * scale_};

@@ -15,10 +15,6 @@ struct ScreenPoint {
   double x = 0.0, y = 0.0;  // pixels from the top left corner
 };
 
-struct GridPoint {
-  double east = 0.0, north = 0.0;  // metres
-};
-
 class PlanView {
  public:
   // The margin ZoomToAll leaves on every side, in pixels; wider by the
@@ -38,6 +34,11 @@ class PlanView {
   // Scales by `factor` keeping the grid position under `at` where it is.
   void ZoomAbout(ScreenPoint at, double factor);
   void Pan(double dxPx, double dyPx);
+  // A new size keeps the grid position at the centre and the scale.
+  void Resize(double widthPx, double heightPx);
+  // Shows what `other` shows (its centre and scale), as after an edit the
+  // new plan keeps the place the user was looking at.
+  void ShowSameAs(const PlanView& other);
 
   ScreenPoint ToScreen(GridPoint grid) const;
   GridPoint ToGrid(ScreenPoint screen) const;
@@ -47,6 +48,7 @@ class PlanView {
   std::optional<int> HitRow(ScreenPoint at, double radiusPx) const;
 
   const SheetPlan& Plan() const { return plan_; }
+  const PointIndex& Index() const { return *index_; }
   double Width() const { return widthPx_; }
   double Height() const { return heightPx_; }
   double PixelsPerMetre() const { return scale_; }

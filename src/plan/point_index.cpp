@@ -78,4 +78,24 @@ int PointIndex::Nearest(double east, double north, double radius) const {
   return best;
 }
 
+void PointIndex::Within(GridPoint min, GridPoint max, std::vector<std::uint32_t>& found) const {
+  if (points_.empty() || !(min.east <= max.east) || !(min.north <= max.north)) return;
+  const std::int64_t firstColumn = CellOf(min.east, minEast_, columns_);
+  const std::int64_t lastColumn = CellOf(max.east, minEast_, columns_);
+  const std::int64_t firstRow = CellOf(min.north, minNorth_, rows_);
+  const std::int64_t lastRow = CellOf(max.north, minNorth_, rows_);
+  for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+    for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
+      const auto cell = static_cast<std::size_t>(row * columns_ + column);
+      for (std::uint32_t k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
+        const PlanPoint& point = points_[cellPoints_[k]];
+        if (point.east >= min.east && point.east <= max.east && point.north >= min.north &&
+            point.north <= max.north) {
+          found.push_back(cellPoints_[k]);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace kestrel

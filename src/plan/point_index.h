@@ -9,6 +9,14 @@
 
 namespace kestrel {
 
+struct GridPoint {
+  double east = 0.0, north = 0.0;  // metres
+};
+
+}  // namespace kestrel
+
+namespace kestrel {
+
 class PointIndex {
  public:
   // About kPointsPerCell points to a cell over the points' extent.
@@ -17,6 +25,9 @@ class PointIndex {
   // The index in `points` of the point nearest (east, north) within `radius`
   // metres; -1 when none is that close. Of points equally near, the first.
   int Nearest(double east, double north, double radius) const;
+  // Appends to `found` the index of every point within the rectangle (edges
+  // included), cell by cell: a view draws only what it shows.
+  void Within(GridPoint min, GridPoint max, std::vector<std::uint32_t>& found) const;
 
  private:
   static constexpr int kPointsPerCell = 4;
