@@ -18,15 +18,22 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// The cell's text in UTF-8 on one line; most texts are plain ASCII.
+// The cell's text in UTF-8 on one line; most texts are plain ASCII, and
+// most of the rest (angles with their degree sign) have no line break.
 void AppendCell(std::string& out, const std::string& text) {
+  bool ascii = true;
   for (const char c : text) {
-    if (c == '\t' || c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
+    if (c == '\t' || c == '\n' || c == '\r') {
       AppendCp1252AsUtf8(out, OneLine(text));
       return;
     }
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
   }
-  out += text;
+  if (ascii) {
+    out += text;
+  } else {
+    AppendCp1252AsUtf8(out, text);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/fixed_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -35,10 +36,19 @@ constexpr std::uint64_t kPowersOfTen[kFastPrecision + 1] = {
 char* FastFixed(double value, int precision, char* end) {
   __extension__ typedef unsigned __int128 Wide;
   if (precision > kFastPrecision) return nullptr;
-  int exponent = 0;
-  const double fraction = std::frexp(std::fabs(value), &exponent);
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  const int shift = 53 - exponent;  // |value| = mantissa / 2^shift
+  // The mantissa and exponent straight from the bits (frexp and ldexp are
+  // library calls, a good part of the conversion's time). Zero is 0 / 2^0;
+  // subnormals are far too small for this way.
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  std::uint64_t mantissa = 0;
+  int shift = 0;  // |value| = mantissa / 2^shift
+  if (biased != 0) {
+    mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    shift = 1075 - biased;
+  } else if ((bits << 1) != 0) {
+    return nullptr;
+  }
   // Below 2^-60 or from 2^53 on, leave it to the general conversion.
   if (shift > 113 || shift < 0) return nullptr;
   const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[precision];

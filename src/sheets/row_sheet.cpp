@@ -19,7 +19,13 @@ int ColumnWidthOf(std::span<const int> widths, int column) {
 }
 
 bool FrameCellText(const CUGDataSource& sheet, int column, int row, CellValue& cell) {
-  cell = CellValue{};
+  // Emptied in place: a caller that asks for cell after cell keeps the texts'
+  // buffers instead of freeing and allocating them for every cell.
+  cell.text.clear();
+  cell.choices.clear();
+  cell.textColor = kBlackText;
+  cell.joinNote = false;
+  cell.doubt.clear();
   if (column == -1 && row == -1) return true;
   if (column == -1) {
     cell.text = Sprintf("%1d", row + 1);
