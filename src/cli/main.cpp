@@ -55,6 +55,7 @@ int Run(int argc, char** argv) {
   AddTraverseVerbs(app, global, verbs);
   AddGeodeticVerbs(app, verbs);
   AddHostVerbs(app, global, verbs);
+  AddLsqVerbs(app, global, verbs);
 
   try {
     app.parse(argc, argv);

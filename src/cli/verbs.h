@@ -31,5 +31,7 @@ void AddTraverseVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Ve
 void AddGeodeticVerbs(CLI::App& app, std::vector<Verb>& verbs);
 // upload, duplicates, send-strings, getdb, codetable: the host's point database.
 void AddHostVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
+// lsq: the least squares adjustment of a precision stadia sheet.
+void AddLsqVerbs(CLI::App& app, const GlobalOptions& global, std::vector<Verb>& verbs);
 
 }  // namespace kestrel::cli
